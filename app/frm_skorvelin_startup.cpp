@@ -1,0 +1,53 @@
+#include "app/frm_skorvelin.h"
+
+#include "app/command_line.h"
+#include "app/dispatch.h"
+#include "common/platform_text.h"
+#include "common/system_library.h"
+
+#include <commctrl.h>
+
+namespace skorvelin {
+namespace {
+
+std::wstring RawCommandLine() {
+    if (WideApiAvailable()) {
+        return GetCommandLineW();
+    }
+    return AnsiToWide(GetCommandLineA());
+}
+
+} // namespace
+
+bool frmSkorvelin::Create() {
+    if (!Form::Create(L"Skorvelin")) {
+        return false;
+    }
+    Form_Initialize();
+    Form_Load();
+    return true;
+}
+
+void frmSkorvelin::Form_Initialize() {
+    // The common controls library stays loaded for the life of the program: the help window's
+    // controls may come from it.
+    static const UniqueLibrary commonControls = LoadSystemLibrary("comctl32.dll");
+    using InitCommonControlsFn = void WINAPI();
+    if (auto* initialise = BindFunction<InitCommonControlsFn>(commonControls,
+                                                              "InitCommonControls")) {
+        initialise();
+    }
+}
+
+void frmSkorvelin::Form_Load() {
+    const std::optional<Command> command =
+        ParseCommand(CommandText(ArgumentPart(RawCommandLine())));
+    if (!command) {
+        ShowHelp();
+        return;
+    }
+    RunCommand(*command);
+    Unload();
+}
+
+} // namespace skorvelin

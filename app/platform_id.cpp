@@ -1,0 +1,17 @@
+#include "app/platform_id.h"
+
+#include <windows.h>
+
+#include <cstring>
+
+namespace modGeneral {
+
+long GetPlatformId() {
+    OSVERSIONINFOA info{};
+    info.dwOSVersionInfoSize = sizeof(info);
+    std::memset(info.szCSDVersion, ' ', sizeof(info.szCSDVersion));
+    GetVersionExA(&info);
+    return static_cast<long>(info.dwPlatformId);
+}
+
+} // namespace modGeneral

@@ -1,0 +1,44 @@
+# Flags shared by every target of ours: strict warnings, and a small static program.
+set(CMAKE_CXX_STANDARD 20)
+set(CMAKE_CXX_STANDARD_REQUIRED ON)
+set(CMAKE_CXX_EXTENSIONS OFF)
+
+# Every executable lands in one folder so that tests can find their peers next to themselves.
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  set(SKORVELIN_ARCH i686)
+  set(SKORVELIN_PEER_ARCH x86_64)
+else()
+  set(SKORVELIN_ARCH x86_64)
+  set(SKORVELIN_PEER_ARCH i686)
+endif()
+
+# Our own code: warnings are errors. Third-party code (GoogleTest) is left alone.
+function(skorvelin_strict target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow -Wconversion
+                                           -Wno-sign-conversion -Werror)
+  target_compile_definitions(${target} PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX
+                                              _WIN32_WINNT=0x0600 WINVER=0x0600)
+endfunction()
+
+# Windows GUI program linked statically: only system DLLs are imported. The 32-bit build
+# declares subsystem and OS version 4.0, or the 95/98/Me family refuses to give it windows.
+function(skorvelin_gui_program target)
+  skorvelin_strict(${target})
+  target_link_options(${target} PRIVATE -static -mwindows)
+  if(SKORVELIN_ARCH STREQUAL i686)
+    target_link_options(${target} PRIVATE
+      -Wl,--major-subsystem-version,4 -Wl,--minor-subsystem-version,0
+      -Wl,--major-os-version,4 -Wl,--minor-os-version,0)
+  endif()
+endfunction()
+
+function(skorvelin_console_program target)
+  skorvelin_strict(${target})
+  target_link_options(${target} PRIVATE -static)
+endfunction()
+
+set(CMAKE_CXX_FLAGS_RELEASE "-Os -DNDEBUG")
+add_compile_options(-ffunction-sections -fdata-sections)
+add_link_options(-Wl,--gc-sections $<$<CONFIG:Release>:-s>)
