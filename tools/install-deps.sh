@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Installs whatever this project needs on a Debian 12 machine and is still missing:
+# the MinGW-w64 cross compilers, Wine with 32-bit support, Xvfb, CMake, GoogleTest's source,
+# ImageMagick (screenshots) and a non-Western locale for the code page tests.
+set -euo pipefail
+
+packages=(
+  cmake make
+  g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
+  wine wine64 wine32:i386
+  xvfb xauth x11-utils imagemagick
+  googletest locales
+)
+
+as_root() {
+  if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+missing=()
+for package in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed"; then
+    missing+=("$package")
+  fi
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    as_root dpkg --add-architecture i386
+  fi
+  as_root apt-get update -qq
+  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
+    "${missing[@]}" >/dev/null
+fi
+
+# Wine takes the system code page from the Unix locale: the tests run the window under a
+# Cyrillic one, so it must exist.
+for wanted in ru_RU.UTF-8 en_US.UTF-8; do
+  if ! locale -a 2>/dev/null | grep -qix "${wanted/UTF-8/utf8}"; then
+    as_root sed -i "s/^# *${wanted} UTF-8/${wanted} UTF-8/" /etc/locale.gen
+    need_locale_gen=1
+  fi
+done
+if [ -n "${need_locale_gen:-}" ]; then
+  as_root locale-gen >/dev/null
+fi

@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Builds both architectures and runs the whole test suite under Wine on a virtual display.
+# Exits non-zero when anything fails.
+set -uo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+"$here/install-deps.sh" || exit 1
+source "$here/env.sh"
+cd "$repo" || exit 1
+
+build_both || exit 1
+ensure_display || exit 1
+ensure_wine_prefix
+
+status=0
+for arch in i686 x86_64; do
+  echo "== testing $arch"
+  ctest --preset "$arch" || status=1
+done
+wineserver -k 2>/dev/null || true
+exit $status
