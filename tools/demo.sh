@@ -38,9 +38,19 @@ wait_for() { # wait_for present|absent TITLE
   return 1
 }
 
+# Notepad processes of this Wine prefix (other prefixes may run their own).
+notepad_pids() {
+  local pid
+  for pid in $(pgrep -f 'notepad\.exe'); do
+    if tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX"; then
+      printf '%s ' "$pid"
+    fi
+  done
+}
+
 notepad_state() {
   local pids
-  pids=$(pgrep -f 'notepad\.exe' | tr '\n' ' ')
+  pids=$(notepad_pids)
   if [ -n "$(window_titled 'Untitled - Notepad')" ]; then
     echo "   notepad is running (process ${pids% }), window \"Untitled - Notepad\""
   else
