@@ -1,0 +1,164 @@
+#include "ui/decode_text.h"
+
+#include <cstdint>
+
+namespace skorvelin {
+
+namespace {
+
+int HexDigitValue(wchar_t c) {
+    if (c >= L'0' && c <= L'9') {
+        return c - L'0';
+    }
+    if (c >= L'A' && c <= L'F') {
+        return c - L'A' + 10;
+    }
+    if (c >= L'a' && c <= L'f') {
+        return c - L'a' + 10;
+    }
+    return -1;
+}
+
+// Leading hexadecimal digits only: "1Z" reads 1, "Z1" and "" read 0.
+int ReadHex(std::wstring_view digits) {
+    int value = 0;
+    for (const wchar_t c : digits) {
+        const int digit = HexDigitValue(c);
+        if (digit < 0) {
+            break;
+        }
+        value = value * 16 + digit;
+    }
+    return value;
+}
+
+unsigned SwapHalves(unsigned byte) {
+    return ((byte & 0x0Fu) << 4) | ((byte >> 4) & 0x0Fu);
+}
+
+// Key byte of the pair whose key counter is k: 0xFF for k = 0, 0xFE for k = 1, and so on,
+// wrapping every 256 pairs. For negative k (the lone digit of an odd-length text) it is the low
+// byte of 255 - k, as in two's complement: k = -1 gives 0x00.
+unsigned KeyByte(long long k) {
+    return static_cast<unsigned>((255 - k) & 0xFF);
+}
+
+// First key counter: L / 2 - 1 rounded to the nearest integer, ties to the even one. For even
+// L that is the number of pairs less one; an odd L = 2q + 1 falls halfway, on q - 1/2, and goes
+// to whichever of q - 1 and q is even (L = 1 and 3 give 0, L = 5 gives 2).
+long long FirstKeyCounter(long long length) {
+    const long long q = length / 2;
+    if (length % 2 == 0) {
+        return q - 1;
+    }
+    return q % 2 == 0 ? q : q - 1;
+}
+
+char ToChar(unsigned byte) {
+    return static_cast<char>(static_cast<unsigned char>(byte));
+}
+
+constexpr wchar_t kHexDigits[] = L"0123456789ABCDEF";
+
+} // namespace
+
+// The counters are wider than the 16 bits that stored texts need: the key byte only depends
+// on the counter's low byte, so a text longer than 32,766 digits decodes by the same rule.
+std::string DecodeTextCodes(std::wstring_view text) {
+    const long long length = static_cast<long long>(text.size());
+    std::string codes;
+    codes.reserve(static_cast<size_t>((length + 1) / 2));
+    long long k = FirstKeyCounter(length);
+    for (size_t i = 0; i < text.size(); i += 2) {
+        const unsigned b = static_cast<unsigned>(ReadHex(text.substr(i, 2)));
+        codes += ToChar(SwapHalves(b ^ KeyByte(k)));
+        --k;
+    }
+    return codes;
+}
+
+std::wstring EncodeTextCodes(std::string_view codes) {
+    std::wstring stored;
+    stored.reserve(codes.size() * 2);
+    long long k = static_cast<long long>(codes.size()) - 1;
+    for (const char code : codes) {
+        const unsigned b = SwapHalves(static_cast<unsigned char>(code)) ^ KeyByte(k);
+        stored += kHexDigits[b >> 4];
+        stored += kHexDigits[b & 0x0Fu];
+        --k;
+    }
+    return stored;
+}
+
+const CodeTable& Windows1252Table() {
+    static const CodeTable table = [] {
+        // 0x80-0x9F are the only codes where Windows-1252 differs from Latin-1; the five
+        // unassigned ones map to the control character of the same number, as the platform's
+        // own conversion does.
+        static constexpr wchar_t kHigh[32] = {
+            0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+            0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+            0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+        CodeTable t{};
+        for (size_t code = 0; code < t.size(); ++code) {
+            t[code] = code >= 0x80 && code < 0xA0 ? kHigh[code - 0x80] : static_cast<wchar_t>(code);
+        }
+        return t;
+    }();
+    return table;
+}
+
+CodeTable CodeTableFor(UINT codePage) {
+    // A stored text is one character per byte, so only a single-byte code page can read it.
+    // Where the system code page is UTF-8 or double-byte we use Windows-1252 instead: the
+    // program's own texts are Western European, and that is the code page they were written in.
+    CPINFO info{};
+    if (!GetCPInfo(codePage, &info) || info.MaxCharSize != 1) {
+        return Windows1252Table();
+    }
+    char bytes[256];
+    for (size_t code = 0; code < sizeof bytes; ++code) {
+        bytes[code] = ToChar(static_cast<unsigned>(code));
+    }
+    CodeTable table{};
+    const int converted = MultiByteToWideChar(codePage, 0, bytes, static_cast<int>(sizeof bytes),
+                                              table.data(), static_cast<int>(table.size()));
+    if (converted != static_cast<int>(table.size())) {
+        return Windows1252Table();
+    }
+    return table;
+}
+
+} // namespace skorvelin
+
+namespace modGeneral {
+
+std::wstring DecodeText(std::wstring_view text) {
+    const skorvelin::CodeTable table = skorvelin::CodeTableFor(CP_ACP);
+    const std::string codes = skorvelin::DecodeTextCodes(text);
+    std::wstring plain;
+    plain.reserve(codes.size());
+    for (const char code : codes) {
+        plain += table[static_cast<unsigned char>(code)];
+    }
+    return plain;
+}
+
+std::optional<std::wstring> EncodeText(std::wstring_view plain) {
+    const skorvelin::CodeTable table = skorvelin::CodeTableFor(CP_ACP);
+    std::string codes;
+    codes.reserve(plain.size());
+    for (const wchar_t c : plain) {
+        size_t code = 0;
+        while (code < table.size() && table[code] != c) {
+            ++code;
+        }
+        if (code == table.size()) {
+            return std::nullopt;
+        }
+        codes += static_cast<char>(static_cast<unsigned char>(code));
+    }
+    return skorvelin::EncodeTextCodes(codes);
+}
+
+} // namespace modGeneral
