@@ -3,6 +3,8 @@
 #include "common/pattern_match.h"
 #include "common/platform_text.h"
 
+#include <algorithm>
+
 namespace skorvelin {
 namespace {
 
@@ -21,9 +23,10 @@ std::wstring ArgumentPart(std::wstring_view commandLine) {
     if (!commandLine.empty() && commandLine[0] == L'"') {
         const size_t closing = commandLine.find(L'"', 1);
         pos = closing == std::wstring_view::npos ? commandLine.size() : closing + 1;
+    } else {
+        pos = std::min(commandLine.find_first_of(L" \t"), commandLine.size());
     }
-    pos = std::min(commandLine.find_first_of(L" \t", pos), commandLine.size());
-    if (pos < commandLine.size()) {
+    if (pos < commandLine.size() && (commandLine[pos] == L' ' || commandLine[pos] == L'\t')) {
         ++pos; // the separator itself
     }
     return std::wstring(commandLine.substr(pos));
