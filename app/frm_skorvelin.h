@@ -1,11 +1,22 @@
 #pragma once
 // The main form: the program's start-up object and, when no command is given, its help window.
+#include "ui/controls.h"
 #include "ui/form.h"
+#include "ui/ole_picture.h"
+
+#include <array>
 
 namespace skorvelin {
 
 class frmSkorvelin : public Form {
   public:
+    // The client area, in twips.
+    static constexpr float kClientWidth = 5895;
+    static constexpr float kClientHeight = 5295;
+
+    frmSkorvelin();
+    ~frmSkorvelin() override;
+
     // Creates the form hidden; then the start-up events run, as they would for any form.
     bool Create();
 
@@ -13,9 +24,51 @@ class frmSkorvelin : public Form {
     void Form_Initialize();
     void Form_Load();
 
+    // Events of the help window.
+    void btnOK_Click();
+    void imgDonner_MouseDown(short Button, short Shift, float X, float Y);
+    void imgDonner_Click();
+    void imgDonner_MouseUp(short Button, short Shift, float X, float Y);
+    void lblSite_MouseMove(short Button, short Shift, float X, float Y);
+    void lblEmail_MouseMove(short Button, short Shift, float X, float Y);
+    void lblSite_Click();
+    void lblEmail_Click();
+    void Form_MouseMove(short Button, short Shift, float X, float Y);
+    void picIcône_MouseMove(short Button, short Shift, float X, float Y);
+    void lblAuteur_MouseMove(short Button, short Shift, float X, float Y);
+    void lbl_MouseMove(short Index, short Button, short Shift, float X, float Y);
+    void btnOK_MouseMove(short Button, short Shift, float X, float Y);
+    void txtDescription_MouseMove(short Button, short Shift, float X, float Y);
+    void timDonner_Timer();
+
+  private:
+    // First, so that it outlives the pictures that the images hold.
+    PictureLoader pictureLoader_;
+
+  public:
+    // The controls, in the order of the form's design.
+    PictureBox picIcône;
+    CommandButton btnOK;
+    TextBox txtDescription;
+    Timer timDonner;
+    Image imgDonnerFR;
+    Label lblEmail;
+    Label lblSite;
+    std::array<Label, 2> lbl;
+    Label lblAuteur;
+    Image imgDonnerEN;
+    Image imgDonner;
+
   private:
     // The help path of Form_Load: fills the help window and shows it.
     void ShowHelp();
+    // Gives the controls their design and their windows. Only the help window needs them, so a
+    // run that carries out a command never pays for them.
+    void LoadControls();
+    void ConnectEvents();
+
+    // Whether imgDonner shows the French picture.
+    bool bDonnerFR = false;
 };
 
 } // namespace skorvelin

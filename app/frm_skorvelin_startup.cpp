@@ -20,7 +20,7 @@ std::wstring RawCommandLine() {
 } // namespace
 
 bool frmSkorvelin::Create() {
-    if (!Form::Create(L"Skorvelin")) {
+    if (!Form::Create(L"Skorvelin", kClientWidth, kClientHeight)) {
         return false;
     }
     Form_Initialize();
@@ -33,8 +33,8 @@ void frmSkorvelin::Form_Initialize() {
     // controls may come from it.
     static const UniqueLibrary commonControls = LoadSystemLibrary("comctl32.dll");
     using InitCommonControlsFn = void WINAPI();
-    if (auto* initialise = BindFunction<InitCommonControlsFn>(commonControls,
-                                                              "InitCommonControls")) {
+    if (auto* initialise =
+            BindFunction<InitCommonControlsFn>(commonControls, "InitCommonControls")) {
         initialise();
     }
 }

@@ -1,12 +1,21 @@
 #include "ui/form.h"
 
 #include "common/platform_text.h"
+#include "common/system_library.h"
+#include "ui/controls.h"
+#include "ui/twips.h"
+#include "ui/window_calls.h"
+
+#include <algorithm>
 
 namespace skorvelin {
 namespace {
 
-constexpr wchar_t kClassNameW[] = L"SkorvelinForm";
-constexpr char kClassNameA[] = "SkorvelinForm";
+constexpr wchar_t kClassName[] = L"SkorvelinForm";
+constexpr UINT kDpiChangedMessage = 0x02E0; // WM_DPICHANGED, newer than the headers' target
+// A fixed dialog frame: caption and close box only, no sizing border, no icon in the title bar.
+constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kFormExStyle = WS_EX_DLGMODALFRAME | WS_EX_APPWINDOW;
 
 bool RegisterFormClass(WNDPROC procedure) {
     static bool registered = false;
@@ -14,46 +23,84 @@ bool RegisterFormClass(WNDPROC procedure) {
         return true;
     }
     const HINSTANCE instance = GetModuleHandleW(nullptr);
+    const auto background = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
     if (WideApiAvailable()) {
         WNDCLASSW windowClass{};
         windowClass.lpfnWndProc = procedure;
         windowClass.hInstance = instance;
         windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        windowClass.lpszClassName = kClassNameW;
+        windowClass.hbrBackground = background;
+        windowClass.lpszClassName = kClassName;
         registered = RegisterClassW(&windowClass) != 0;
     } else {
+        const std::string className = WideToAnsi(kClassName);
         WNDCLASSA windowClass{};
         windowClass.lpfnWndProc = procedure;
         windowClass.hInstance = instance;
         windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        windowClass.lpszClassName = kClassNameA;
+        windowClass.hbrBackground = background;
+        windowClass.lpszClassName = className.c_str();
         registered = RegisterClassA(&windowClass) != 0;
     }
     return registered;
 }
 
+// The outer size of a form window whose client area is `client` pixels at `dpi`.
+SIZE WindowSizeFor(SIZE client, unsigned dpi) {
+    RECT bounds{0, 0, client.cx, client.cy};
+    using AdjustForDpiFn = BOOL WINAPI(RECT*, DWORD, BOOL, DWORD, UINT);
+    static const UniqueLibrary user32 = LoadSystemLibrary("user32.dll");
+    static auto* const adjustForDpi =
+        BindFunction<AdjustForDpiFn>(user32, "AdjustWindowRectExForDpi");
+    if (!adjustForDpi || !adjustForDpi(&bounds, kFormStyle, FALSE, kFormExStyle, dpi)) {
+        bounds = {0, 0, client.cx, client.cy};
+        AdjustWindowRectEx(&bounds, kFormStyle, FALSE, kFormExStyle);
+    }
+    return {bounds.right - bounds.left, bounds.bottom - bounds.top};
+}
+
+bool IsFocusable(HWND child) {
+    const auto style = static_cast<DWORD>(GetLongPtr(child, GWL_STYLE));
+    return (style & WS_TABSTOP) && IsWindowVisible(child) && IsWindowEnabled(child);
+}
+
 } // namespace
 
-Form::~Form() { Unload(); }
+short MouseButtons(WPARAM keys) {
+    return static_cast<short>(((keys & MK_LBUTTON) ? 1 : 0) | ((keys & MK_RBUTTON) ? 2 : 0) |
+                              ((keys & MK_MBUTTON) ? 4 : 0));
+}
 
-bool Form::Create(const std::wstring& caption) {
+Form::~Form() {
+    Unload();
+    for (Control* control : controls_) {
+        control->Detach();
+    }
+    for (Timer* timer : timers_) {
+        if (timer) {
+            timer->Detach();
+        }
+    }
+}
+
+bool Form::Create(std::wstring_view caption, float clientWidth, float clientHeight) {
     if (window_ || !RegisterFormClass(WindowProcedure)) {
         return window_ != nullptr;
     }
-    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-    const HINSTANCE instance = GetModuleHandleW(nullptr);
-    if (WideApiAvailable()) {
-        CreateWindowExW(WS_EX_APPWINDOW, kClassNameW, caption.c_str(), style, CW_USEDEFAULT,
-                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance,
-                        this);
-    } else {
-        CreateWindowExA(WS_EX_APPWINDOW, kClassNameA, WideToAnsi(caption).c_str(), style,
-                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr,
-                        nullptr, instance, this);
+    clientWidth_ = clientWidth;
+    clientHeight_ = clientHeight;
+    centred_ = false;
+    const RECT bounds{CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT};
+    CreatePlatformWindow(kFormExStyle, kClassName, caption, kFormStyle, bounds, nullptr, 0, this);
+    if (!window_) {
+        return false;
     }
-    return window_ != nullptr;
+    dpi_ = WindowDpi(window_);
+    ApplySize();
+    for (Timer* timer : timers_) {
+        timer->Start(window_);
+    }
+    return true;
 }
 
 void Form::Unload() {
@@ -62,41 +109,243 @@ void Form::Unload() {
     }
 }
 
+std::wstring Form::Caption() const {
+    return window_ ? GetText(window_) : std::wstring{};
+}
+
+void Form::SetCaption(std::wstring_view caption) {
+    if (window_) {
+        SetText(window_, caption);
+    }
+}
+
+bool Form::Visible() const {
+    return window_ && IsWindowVisible(window_);
+}
+
+void Form::SetVisible(bool visible) {
+    if (!window_ || visible == Visible()) {
+        return;
+    }
+    if (!visible) {
+        ShowWindow(window_, SW_HIDE);
+        return;
+    }
+    if (!centred_) {
+        centred_ = true;
+        RECT area{};
+        RECT frame{};
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+        GetWindowRect(window_, &frame);
+        const int width = frame.right - frame.left;
+        const int height = frame.bottom - frame.top;
+        SetWindowPos(window_, nullptr, area.left + (area.right - area.left - width) / 2,
+                     area.top + (area.bottom - area.top - height) / 2, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    ShowWindow(window_, SW_SHOWNORMAL);
+}
+
+HFONT Form::Font(bool underlined) {
+    if (!fonts_.Created()) {
+        fonts_.Create(kFormFont, dpi_);
+    }
+    return fonts_.Get(underlined);
+}
+
+void Form::Register(Control& control) {
+    if (std::find(controls_.begin(), controls_.end(), &control) == controls_.end()) {
+        controls_.push_back(&control);
+    }
+}
+
+void Form::Unregister(const Control& control) {
+    std::erase(controls_, &control);
+    if (cancelButton_ == &control) {
+        cancelButton_ = nullptr;
+    }
+}
+
+void Form::Register(Timer& timer) {
+    if (std::find(timers_.begin(), timers_.end(), &timer) != timers_.end()) {
+        return;
+    }
+    timers_.push_back(&timer);
+    timer.Attach(*this, timers_.size());
+    if (window_) {
+        timer.Start(window_);
+    }
+}
+
+void Form::Unregister(Timer& timer) {
+    // Identifiers stay with their timers: the slot is kept, only emptied.
+    std::replace(timers_.begin(), timers_.end(), &timer, static_cast<Timer*>(nullptr));
+}
+
+void Form::SetDefaultButton(const Control& button) {
+    defaultButtonId_ = GetDlgCtrlID(button.hWnd());
+}
+
+void Form::SetCancelButton(Control& button) {
+    cancelButton_ = &button;
+}
+
+MouseArgs Form::MouseArgsFor(short button, WPARAM keys, LPARAM position) const {
+    MouseArgs args;
+    args.button = button;
+    args.shift = static_cast<short>(((keys & MK_SHIFT) ? 1 : 0) | ((keys & MK_CONTROL) ? 2 : 0) |
+                                    (GetKeyState(VK_MENU) < 0 ? 4 : 0));
+    args.x = PixelsToTwips(static_cast<short>(LOWORD(position)), dpi_);
+    args.y = PixelsToTwips(static_cast<short>(HIWORD(position)), dpi_);
+    return args;
+}
+
+Control* Form::FindControl(HWND child) const {
+    if (!child) {
+        return nullptr;
+    }
+    const auto found = std::find_if(controls_.begin(), controls_.end(),
+                                    [child](const Control* c) { return c->hWnd() == child; });
+    return found == controls_.end() ? nullptr : *found;
+}
+
+void Form::ApplySize() {
+    const SIZE client{TwipsToPixels(clientWidth_, dpi_), TwipsToPixels(clientHeight_, dpi_)};
+    const SIZE outer = WindowSizeFor(client, dpi_);
+    SetWindowPos(window_, nullptr, 0, 0, outer.cx, outer.cy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form::OnDpiChanged(unsigned dpi, const RECT& suggested) {
+    dpi_ = dpi;
+    // The controls move to the new fonts before the old ones are deleted.
+    FontPair previous = std::move(fonts_);
+    if (previous.Created()) {
+        fonts_.Create(kFormFont, dpi_);
+    }
+    for (Control* control : controls_) {
+        control->ApplyDpi();
+    }
+    const SIZE client{TwipsToPixels(clientWidth_, dpi_), TwipsToPixels(clientHeight_, dpi_)};
+    const SIZE outer = WindowSizeFor(client, dpi_);
+    SetWindowPos(window_, nullptr, suggested.left, suggested.top, outer.cx, outer.cy,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form::SaveFocus() {
+    const HWND focus = GetFocus();
+    if (focus && IsChild(window_, focus)) {
+        focus_ = focus;
+    }
+}
+
+void Form::RestoreFocus() {
+    HWND target = focus_ && IsWindow(focus_) && IsChild(window_, focus_) && IsFocusable(focus_)
+                      ? focus_
+                      : nullptr;
+    for (HWND child = GetWindow(window_, GW_CHILD); !target && child;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        if (IsFocusable(child)) {
+            target = child;
+        }
+    }
+    if (target) {
+        SetFocus(target);
+    }
+}
+
 LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_CLOSE) {
+    switch (message) {
+    case WM_CLOSE:
         Unload();
         return 0;
+    case WM_COMMAND: {
+        const WORD id = LOWORD(wParam);
+        if (id == IDCANCEL && cancelButton_) {
+            // Esc, wherever the focus is, presses the cancel button.
+            cancelButton_->OnCommand(BN_CLICKED);
+            return 0;
+        }
+        const auto from = reinterpret_cast<HWND>(lParam);
+        if (Control* control = FindControl(from ? from : GetDlgItem(window_, id))) {
+            control->OnCommand(HIWORD(wParam));
+        }
+        return 0;
+    }
+    case DM_GETDEFID:
+        return defaultButtonId_ ? MAKELRESULT(defaultButtonId_, DC_HASDEFID) : 0;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORBTN:
+        if (Control* control = FindControl(reinterpret_cast<HWND>(lParam))) {
+            if (const HBRUSH brush = control->OnColor(reinterpret_cast<HDC>(wParam))) {
+                return reinterpret_cast<LRESULT>(brush);
+            }
+        }
+        break;
+    case WM_DRAWITEM: {
+        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (Control* control = FindControl(item->hwndItem)) {
+            control->OnDraw(*item);
+            return TRUE;
+        }
+        break;
+    }
+    case WM_MOUSEMOVE:
+        if (MouseMove) {
+            MouseMove(MouseArgsFor(MouseButtons(wParam), wParam, lParam));
+        }
+        return 0;
+    case WM_TIMER:
+        for (Timer* timer : timers_) {
+            if (timer && timer->Id() == wParam) {
+                timer->OnTick();
+                return 0;
+            }
+        }
+        break;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            SaveFocus();
+        } else {
+            RestoreFocus();
+        }
+        return 0;
+    case WM_SETFOCUS:
+        RestoreFocus();
+        return 0;
+    case kDpiChangedMessage:
+        OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
+    default:
+        break;
     }
     return DefaultHandling(message, wParam, lParam);
 }
 
 LRESULT Form::DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam) {
-    return WideApiAvailable() ? DefWindowProcW(window_, message, wParam, lParam)
-                              : DefWindowProcA(window_, message, wParam, lParam);
+    return DefaultProcedure(window_, message, wParam, lParam);
 }
 
-LRESULT CALLBACK Form::WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    const bool wide = WideApiAvailable();
+LRESULT CALLBACK Form::WindowProcedure(HWND window, UINT message, WPARAM wParam,
+                                       LPARAM lParam) noexcept {
     if (message == WM_NCCREATE) {
         // The creation parameter is the same pointer in both structure variants.
         auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
         auto* form = static_cast<Form*>(create->lpCreateParams);
         form->window_ = window;
-        if (wide) {
-            SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
-        } else {
-            SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
-        }
+        SetLongPtr(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
     }
-    auto* form = reinterpret_cast<Form*>(wide ? GetWindowLongPtrW(window, GWLP_USERDATA)
-                                              : GetWindowLongPtrA(window, GWLP_USERDATA));
+    auto* form = reinterpret_cast<Form*>(GetLongPtr(window, GWLP_USERDATA));
     if (!form) {
-        return wide ? DefWindowProcW(window, message, wParam, lParam)
-                    : DefWindowProcA(window, message, wParam, lParam);
+        return DefaultProcedure(window, message, wParam, lParam);
     }
     const LRESULT result = form->OnMessage(message, wParam, lParam);
     if (message == WM_NCDESTROY) {
+        SetLongPtr(window, GWLP_USERDATA, 0);
         form->window_ = nullptr;
+        form->focus_ = nullptr;
+        form->defaultButtonId_ = 0;
     }
     return result;
 }
@@ -105,10 +354,15 @@ void RunMessageLoop(const Form& form) {
     const bool wide = WideApiAvailable();
     MSG message;
     while (form.IsLoaded()) {
-        const BOOL got = wide ? GetMessageW(&message, nullptr, 0, 0)
-                              : GetMessageA(&message, nullptr, 0, 0);
+        const BOOL got =
+            wide ? GetMessageW(&message, nullptr, 0, 0) : GetMessageA(&message, nullptr, 0, 0);
         if (got == 0 || got == -1) {
             break;
+        }
+        const HWND dialog = form.hWnd();
+        if (dialog &&
+            (wide ? IsDialogMessageW(dialog, &message) : IsDialogMessageA(dialog, &message))) {
+            continue;
         }
         TranslateMessage(&message);
         if (wide) {

@@ -1,10 +1,32 @@
 #pragma once
-// A form: one top-level window, created hidden, that lives from Load to Unload.
+// A form: one top-level window with a fixed dialog frame, created hidden, that lives from Load
+// to Unload, and the controls and timers placed on it. Positions and sizes are in twips.
+#include "ui/fonts.h"
+
 #include <windows.h>
 
+#include <functional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace skorvelin {
+
+class Control;
+class Timer;
+
+// What a pointer event tells its handler: the buttons concerned (1 left, 2 right, 4 middle), the
+// shift keys held (1 Shift, 2 Ctrl, 4 Alt) and the pointer's place in twips within the control.
+struct MouseArgs {
+    short button = 0;
+    short shift = 0;
+    float x = 0;
+    float y = 0;
+};
+using MouseHandler = std::function<void(const MouseArgs&)>;
+
+// The buttons held, in MouseArgs form, from the key state of a mouse message.
+short MouseButtons(WPARAM keys);
 
 class Form {
   public:
@@ -13,12 +35,34 @@ class Form {
     Form& operator=(const Form&) = delete;
     virtual ~Form();
 
-    // Creates the window, hidden, with the given caption. False when the platform refuses.
-    bool Create(const std::wstring& caption);
-    // Closes and destroys the window; nothing of it remains.
+    // Creates the window, hidden, with the given caption around a client area of the given size;
+    // the form's enabled timers start counting. False when the platform refuses.
+    bool Create(std::wstring_view caption, float clientWidth, float clientHeight);
+    // Closes and destroys the window and its controls; nothing of it remains on screen.
     void Unload();
     bool IsLoaded() const { return window_ != nullptr; }
     HWND hWnd() const { return window_; }
+
+    std::wstring Caption() const;
+    void SetCaption(std::wstring_view caption);
+    bool Visible() const;
+    // Shows the window centred on the screen's work area, or hides it.
+    void SetVisible(bool visible);
+
+    // Raised when the pointer moves over the form's own surface.
+    MouseHandler MouseMove;
+
+    // Used by the controls and timers placed on the form.
+    unsigned Dpi() const { return dpi_; }
+    HFONT Font(bool underlined);
+    void Register(Control& control);
+    void Unregister(const Control& control);
+    void Register(Timer& timer);
+    void Unregister(Timer& timer);
+    void SetDefaultButton(const Control& button);
+    void SetCancelButton(Control& button);
+    // Pointer event arguments for a mouse message of `window`, which shows the form's scale.
+    MouseArgs MouseArgsFor(short button, WPARAM keys, LPARAM position) const;
 
   protected:
     // Messages of the form's own window; the default handling is the platform's.
@@ -27,11 +71,28 @@ class Form {
 
   private:
     static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam,
-                                            LPARAM lParam);
+                                            LPARAM lParam) noexcept;
+    Control* FindControl(HWND child) const;
+    void ApplySize();
+    void OnDpiChanged(unsigned dpi, const RECT& suggested);
+    void SaveFocus();
+    void RestoreFocus();
+
     HWND window_ = nullptr;
+    unsigned dpi_ = 96;
+    float clientWidth_ = 0;
+    float clientHeight_ = 0;
+    bool centred_ = false;
+    FontPair fonts_;
+    std::vector<Control*> controls_;
+    std::vector<Timer*> timers_;
+    int defaultButtonId_ = 0;
+    Control* cancelButton_ = nullptr;
+    HWND focus_ = nullptr;
 };
 
-// Delivers messages until no form is loaded any more (or the thread is asked to quit).
+// Delivers messages, with the keyboard interface of a dialog box (Tab, Enter, Esc, access
+// keys), until the form is unloaded or the thread is asked to quit.
 void RunMessageLoop(const Form& form);
 
 } // namespace skorvelin

@@ -1,10 +1,107 @@
+// The help window's set-up and its events.
 #include "app/frm_skorvelin.h"
 
+#include "ui/caption.h"
+#include "ui/decode_text.h"
+#include "ui/help_looks.h"
+#include "ui/shell_open.h"
+#include "ui/stored_texts.h"
+#include "ui/usage_text.h"
+
 namespace skorvelin {
+namespace {
+
+void SetLinkLook(Label& link, bool highlighted) {
+    link.SetForeColor(highlighted ? kLinkHighlightColor : kLinkNormalColor);
+    link.SetFontUnderline(highlighted);
+}
+
+} // namespace
 
 void frmSkorvelin::ShowHelp() {
-    // The help window is not built yet: the run ends without showing anything.
+    LoadControls();
+    SetCaption(modGeneral::BuildCaption());
+    const std::wstring& usage = txtDescription.Text();
+    if (std::wstring trimmed = WithoutFinalLineBreak(usage); trimmed.size() != usage.size()) {
+        txtDescription.SetText(std::move(trimmed));
+    }
+    lblAuteur.SetCaption(modGeneral::DecodeText(kAuthorCreditText));
+    lblSite.SetCaption(modGeneral::DecodeText(kWebAddressText));
+    lblEmail.SetCaption(modGeneral::DecodeText(kEmailAddressText));
+    timDonner_Timer();
+    SetVisible(true);
+}
+
+void frmSkorvelin::btnOK_Click() {
     Unload();
+}
+
+void frmSkorvelin::imgDonner_MouseDown(short, short, float, float) {
+    const float left = imgDonner.Left();
+    const float top = imgDonner.Top();
+    imgDonner.Move(left + kPressOffset, top + kPressOffset);
+}
+
+void frmSkorvelin::imgDonner_Click() {
+    // The address is decoded for each click and never kept.
+    ShellOpen(hWnd(), modGeneral::DecodeText(kDonateLinkText));
+}
+
+void frmSkorvelin::imgDonner_MouseUp(short, short, float, float) {
+    const float left = imgDonner.Left();
+    const float top = imgDonner.Top();
+    imgDonner.Move(left - kPressOffset, top - kPressOffset);
+}
+
+void frmSkorvelin::lblSite_MouseMove(short, short, float, float) {
+    SetLinkLook(lblSite, true);
+    SetLinkLook(lblEmail, false);
+}
+
+void frmSkorvelin::lblEmail_MouseMove(short, short, float, float) {
+    SetLinkLook(lblSite, false);
+    SetLinkLook(lblEmail, true);
+}
+
+void frmSkorvelin::lblSite_Click() {
+    ShellOpen(hWnd(), lblSite.Caption());
+    Form_MouseMove(0, 0, 0, 0);
+}
+
+void frmSkorvelin::lblEmail_Click() {
+    ShellOpen(hWnd(), L"mailto:" + lblEmail.Caption());
+    Form_MouseMove(0, 0, 0, 0);
+}
+
+void frmSkorvelin::Form_MouseMove(short, short, float, float) {
+    SetLinkLook(lblSite, false);
+    SetLinkLook(lblEmail, false);
+}
+
+void frmSkorvelin::picIcône_MouseMove(short, short, float, float) {
+    Form_MouseMove(0, 0, 0, 0);
+}
+
+void frmSkorvelin::lblAuteur_MouseMove(short, short, float, float) {
+    Form_MouseMove(0, 0, 0, 0);
+}
+
+void frmSkorvelin::lbl_MouseMove(short, short, short, float, float) {
+    Form_MouseMove(0, 0, 0, 0);
+}
+
+void frmSkorvelin::btnOK_MouseMove(short, short, float, float) {
+    Form_MouseMove(0, 0, 0, 0);
+}
+
+void frmSkorvelin::txtDescription_MouseMove(short, short, float, float) {
+    Form_MouseMove(0, 0, 0, 0);
+}
+
+void frmSkorvelin::timDonner_Timer() {
+    bDonnerFR = !bDonnerFR;
+    // The picture object is shared with the hidden image, not copied.
+    imgDonner.SetPicture(bDonnerFR ? imgDonnerFR.Picture() : imgDonnerEN.Picture());
 }
 
 } // namespace skorvelin

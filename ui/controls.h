@@ -1,0 +1,246 @@
+#pragma once
+// The controls a form carries. Each control keeps its properties itself, so that they can be set
+// before its window exists; Load makes the window on the form, and from then on every change
+// shows at once. Positions and sizes are in twips from the form's client area.
+#include "common/unique_handle.h"
+#include "ui/colors.h"
+#include "ui/form.h"
+#include "ui/ole_picture.h"
+
+#include <functional>
+#include <string>
+
+namespace skorvelin {
+
+class Control {
+  public:
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+    virtual ~Control();
+
+    HWND hWnd() const { return window_; }
+    float Left() const { return left_; }
+    float Top() const { return top_; }
+    float Width() const { return width_; }
+    float Height() const { return height_; }
+    // Moves the control with its size unchanged.
+    void Move(float left, float top);
+    void Move(float left, float top, float width, float height);
+    bool Visible() const { return visible_; }
+    void SetVisible(bool visible);
+    // The pointer shown over the control; null for the platform's usual one.
+    void SetMousePointer(HCURSOR cursor) { cursor_ = cursor; }
+
+    // Events. A click is a left button pressed and released over the control.
+    MouseHandler MouseMove;
+    MouseHandler MouseDown;
+    MouseHandler MouseUp;
+    std::function<void()> Click;
+
+    // Makes the control's window on `form`, placed below the controls loaded before it (which
+    // is also the keyboard focus order). False when the platform refuses.
+    bool Load(Form& form, int id);
+
+    // Called by the form.
+    virtual HBRUSH OnColor(HDC) { return nullptr; }
+    virtual void OnDraw(const DRAWITEMSTRUCT&) {}
+    virtual void OnCommand(WORD) {}
+    // Brings font, size and position up to the form's current dots per inch.
+    virtual void ApplyDpi();
+    void Detach() { form_ = nullptr; }
+
+  protected:
+    Control() = default;
+
+    struct WindowKind {
+        const wchar_t* className;
+        DWORD style;
+    };
+    virtual WindowKind Kind() const = 0;
+    virtual std::wstring InitialText() const { return {}; }
+    // Whether the control gets a font: picture controls show no text.
+    virtual bool ShowsText() const { return true; }
+    virtual HFONT CurrentFont() const { return form_->Font(false); }
+    // Controls that do not handle the mouse themselves (labels, pictures) hold the pointer while
+    // a button is down, so that the release and the click come back to them.
+    virtual bool CapturesMouse() const { return true; }
+    virtual void OnLoaded() {}
+    virtual LRESULT DialogCode(LRESULT standard) const { return standard; }
+
+    void ApplyLayout();
+    void ApplyFont();
+    Form* form_ = nullptr;
+    HWND window_ = nullptr;
+
+  private:
+    static LRESULT CALLBACK SubclassProcedure(HWND window, UINT message, WPARAM wParam,
+                                              LPARAM lParam) noexcept;
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void OnButtonDown(short button, WPARAM keys, LPARAM position);
+    void OnButtonUp(short button, WPARAM keys, LPARAM position);
+
+    float left_ = 0;
+    float top_ = 0;
+    float width_ = 0;
+    float height_ = 0;
+    bool visible_ = true;
+    HCURSOR cursor_ = nullptr;
+    WNDPROC original_ = nullptr;
+    unsigned buttonsDown_ = 0;
+};
+
+// Text on the form's background, wrapped at word boundaries; never takes the focus.
+class Label : public Control {
+  public:
+    Label() = default;
+    const std::wstring& Caption() const { return caption_; }
+    void SetCaption(std::wstring caption);
+    ColorValue ForeColor() const { return foreColor_; }
+    void SetForeColor(ColorValue color);
+    bool FontUnderline() const { return underline_; }
+    void SetFontUnderline(bool underline);
+    // A label that sizes itself keeps its place and takes the size of its caption on one line.
+    // Set it before the label is loaded.
+    bool AutoSize() const { return autoSize_; }
+    void SetAutoSize(bool autoSize);
+
+    HBRUSH OnColor(HDC dc) override;
+    void OnDraw(const DRAWITEMSTRUCT& item) override;
+    void ApplyDpi() override;
+
+  protected:
+    WindowKind Kind() const override;
+    std::wstring InitialText() const override { return caption_; }
+    HFONT CurrentFont() const override { return form_->Font(underline_); }
+    void OnLoaded() override { Fit(); }
+
+  private:
+    void Fit();
+
+    std::wstring caption_;
+    ColorValue foreColor_ = kButtonTextColor;
+    bool underline_ = false;
+    bool autoSize_ = false;
+};
+
+// A read-only box of several lines with a vertical scroll bar; its text can be selected and
+// scrolled but not edited.
+class TextBox : public Control {
+  public:
+    TextBox() = default;
+    const std::wstring& Text() const { return text_; }
+    void SetText(std::wstring text);
+    void SetBackColor(ColorValue color);
+    void SetForeColor(ColorValue color);
+
+    HBRUSH OnColor(HDC dc) override;
+
+  protected:
+    WindowKind Kind() const override;
+    std::wstring InitialText() const override { return text_; }
+    bool CapturesMouse() const override { return false; }
+    // Enter and Esc go to the form's buttons and Tab moves on, as in every other control.
+    LRESULT DialogCode(LRESULT standard) const override {
+        return standard & ~(DLGC_WANTALLKEYS | DLGC_WANTMESSAGE | DLGC_WANTTAB);
+    }
+
+  private:
+    std::wstring text_;
+    ColorValue backColor_ = SystemColor(COLOR_WINDOW);
+    ColorValue foreColor_ = kWindowTextColor;
+    ColorBrush brush_;
+};
+
+// A push button. The default button is pressed by Enter and the cancel button by Esc, wherever
+// the focus is; one button may be both.
+class CommandButton : public Control {
+  public:
+    CommandButton() = default;
+    void SetCaption(std::wstring caption);
+    void SetDefault(bool isDefault) { default_ = isDefault; }
+    void SetCancel(bool isCancel) { cancel_ = isCancel; }
+
+    void OnCommand(WORD code) override;
+
+  protected:
+    WindowKind Kind() const override;
+    std::wstring InitialText() const override { return caption_; }
+    bool CapturesMouse() const override { return false; }
+    void OnLoaded() override;
+
+  private:
+    std::wstring caption_;
+    bool default_ = false;
+    bool cancel_ = false;
+};
+
+// A bitmap shown at the top left of a borderless box.
+class PictureBox : public Control {
+  public:
+    PictureBox() = default;
+    void SetPicture(UniqueGdiObject bitmap);
+
+    void OnDraw(const DRAWITEMSTRUCT& item) override;
+
+  protected:
+    WindowKind Kind() const override;
+    bool ShowsText() const override { return false; }
+
+  private:
+    UniqueGdiObject bitmap_;
+};
+
+// A picture on the form's background. Images can share one picture object; the window's text
+// is the name of the picture it shows.
+class Image : public Control {
+  public:
+    Image() = default;
+    const PictureRef& Picture() const { return picture_; }
+    void SetPicture(PictureRef picture);
+
+    void OnDraw(const DRAWITEMSTRUCT& item) override;
+
+  protected:
+    WindowKind Kind() const override;
+    std::wstring InitialText() const override { return picture_ ? picture_->Name() : L""; }
+    bool ShowsText() const override { return false; }
+
+  private:
+    PictureRef picture_;
+};
+
+// Raises Tick every Interval milliseconds while it is enabled and its form is loaded.
+class Timer {
+  public:
+    Timer() = default;
+    Timer(const Timer&) = delete;
+    Timer& operator=(const Timer&) = delete;
+    ~Timer();
+
+    unsigned Interval() const { return interval_; }
+    void SetInterval(unsigned milliseconds);
+    bool Enabled() const { return enabled_; }
+    void SetEnabled(bool enabled);
+    std::function<void()> Tick;
+
+    // Called by the form.
+    void Attach(Form& form, UINT_PTR id);
+    void Detach() { form_ = nullptr; }
+    UINT_PTR Id() const { return id_; }
+    void Start(HWND window);
+    void OnTick() {
+        if (Tick) {
+            Tick();
+        }
+    }
+
+  private:
+    void Restart();
+
+    Form* form_ = nullptr;
+    UINT_PTR id_ = 0;
+    unsigned interval_ = 0;
+    bool enabled_ = true;
+};
+
+} // namespace skorvelin

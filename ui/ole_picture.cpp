@@ -1,0 +1,98 @@
+#include "ui/ole_picture.h"
+
+#include "common/system_library.h"
+#include "ui/gdi_scope.h"
+
+#include <olectl.h>
+
+#include <cstring>
+
+namespace skorvelin {
+namespace {
+
+constexpr long kHimetricPerInch = 2540;
+
+// The picture's size in pixels at 96 dots per inch: a bitmap's own pixels, otherwise its
+// physical size.
+SIZE PixelSize(IPicture& picture) {
+    SHORT type = PICTYPE_UNINITIALIZED;
+    OLE_HANDLE handle = 0;
+    if (SUCCEEDED(picture.get_Type(&type)) && type == PICTYPE_BITMAP &&
+        SUCCEEDED(picture.get_Handle(&handle))) {
+        BITMAP bitmap{};
+        if (GetObjectA(reinterpret_cast<HGDIOBJ>(static_cast<UINT_PTR>(handle)), sizeof(bitmap),
+                       &bitmap)) {
+            return {bitmap.bmWidth, bitmap.bmHeight};
+        }
+    }
+    OLE_XSIZE_HIMETRIC width = 0;
+    OLE_YSIZE_HIMETRIC height = 0;
+    picture.get_Width(&width);
+    picture.get_Height(&height);
+    return {MulDiv(width, 96, kHimetricPerInch), MulDiv(height, 96, kHimetricPerInch)};
+}
+
+} // namespace
+
+void Picture::Render(HDC dc, const RECT& target) const {
+    OLE_XSIZE_HIMETRIC width = 0;
+    OLE_YSIZE_HIMETRIC height = 0;
+    picture_->get_Width(&width);
+    picture_->get_Height(&height);
+    // The source rectangle runs bottom-up in HIMETRIC units, hence the negative height.
+    picture_->Render(dc, target.left, target.top, target.right - target.left,
+                     target.bottom - target.top, 0, height, width, -height, nullptr);
+}
+
+PictureLoader::~PictureLoader() {
+    if (uninitialize_) {
+        uninitialize_();
+    }
+}
+
+bool PictureLoader::Bind() {
+    if (bound_) {
+        return createStream_ && loadPicture_;
+    }
+    bound_ = true;
+    ole32_ = LoadSystemLibrary("ole32.dll");
+    oleaut32_ = LoadSystemLibrary("oleaut32.dll");
+    createStream_ = BindFunction<CreateStreamFn>(ole32_, "CreateStreamOnHGlobal");
+    loadPicture_ = BindFunction<LoadPictureFn>(oleaut32_, "OleLoadPicture");
+    using InitializeFn = HRESULT WINAPI(void*);
+    if (auto* const initialize = BindFunction<InitializeFn>(ole32_, "CoInitialize")) {
+        // S_FALSE (already initialised on this thread) must be balanced too.
+        if (SUCCEEDED(initialize(nullptr))) {
+            uninitialize_ = BindFunction<UninitializeFn>(ole32_, "CoUninitialize");
+        }
+    }
+    return createStream_ && loadPicture_;
+}
+
+PictureRef PictureLoader::Load(std::string_view bytes, std::wstring name) {
+    if (bytes.empty() || !Bind()) {
+        return nullptr;
+    }
+    UniqueGlobalMemory memory{GlobalAlloc(GMEM_MOVEABLE, bytes.size())};
+    void* const target = memory ? GlobalLock(memory.get()) : nullptr;
+    if (!target) {
+        return nullptr;
+    }
+    std::memcpy(target, bytes.data(), bytes.size());
+    GlobalUnlock(memory.get());
+    ComPtr<IStream> stream;
+    if (FAILED(createStream_(memory.get(), TRUE, stream.put()))) {
+        return nullptr;
+    }
+    memory.release(); // the stream frees it with its last reference
+    ComPtr<IPicture> picture;
+    if (FAILED(loadPicture_(stream.get(), static_cast<LONG>(bytes.size()), FALSE,
+                            __uuidof(IPicture), reinterpret_cast<void**>(picture.put()))) ||
+        !picture) {
+        return nullptr;
+    }
+    const SIZE pixels = PixelSize(*picture.get());
+    return std::make_shared<const Picture>(std::move(picture), pixels, std::move(name));
+}
+
+} // namespace skorvelin

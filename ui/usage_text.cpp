@@ -1,0 +1,30 @@
+#include "ui/usage_text.h"
+
+#include "ui/decode_text.h"
+#include "ui/resources/resource_ids.h"
+#include "ui/window_calls.h"
+
+namespace skorvelin {
+
+std::wstring Windows1252ToWide(std::string_view bytes) {
+    const CodeTable table = CodeTableFor(1252);
+    std::wstring text;
+    text.reserve(bytes.size());
+    for (const char byte : bytes) {
+        text += table[static_cast<unsigned char>(byte)];
+    }
+    return text;
+}
+
+std::wstring LoadUsageText() {
+    return Windows1252ToWide(ResourceBytes(IDR_USAGE_TEXT));
+}
+
+std::wstring WithoutFinalLineBreak(std::wstring text) {
+    if (text.size() >= 2 && text.compare(text.size() - 2, 2, L"\r\n") == 0) {
+        text.resize(text.size() - 2);
+    }
+    return text;
+}
+
+} // namespace skorvelin
