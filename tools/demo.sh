@@ -42,7 +42,7 @@ wait_for() { # wait_for present|absent TITLE
 notepad_pids() {
   local pid
   for pid in $(pgrep -f 'notepad\.exe'); do
-    if tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX"; then
+    if { tr '\0' '\n' <"/proc/$pid/environ"; } 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX"; then
       printf '%s ' "$pid"
     fi
   done
@@ -106,7 +106,7 @@ if [ -f "$repo/ui/resources/skorvelin.rc" ]; then
     sleep 2
     mkdir -p "$repo/docs"
     id=$(xwininfo -name 'help - Wine desktop' | awk '/Window id/ {print $4}')
-    import -window "$id" -crop 427x393+106+43 +repage "$repo/docs/help-window.png" &&
+    import -window "$id" -trim +repage "$repo/docs/help-window.png" &&
       echo "   screenshot saved to docs/help-window.png"
     # The help window ends when its thread is asked to quit: Skorvelin can close itself.
     wine explorer "/desktop=$desktop" "$exe" /t:skorvelin 'v*' >/dev/null 2>&1
