@@ -25,7 +25,15 @@ ensure_wine_prefix() {
     echo "== creating Wine prefix $WINEPREFIX"
     mkdir -p "$WINEPREFIX"
     wineboot -i >/dev/null 2>&1 || true
+  fi
+  if [ ! -f "$WINEPREFIX/.skorvelin-ready" ]; then
+    # Wine's own Tahoma and Marlett, which this Wine does not pick up from its data folder:
+    # the help window's font and the glyphs of the caption buttons.
+    cp /usr/share/wine/fonts/{tahoma,tahomabd,marlett}.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+    # No window manager runs on the virtual display: Wine draws the window frames itself.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     wineserver -w
+    touch "$WINEPREFIX/.skorvelin-ready"
   fi
 }
 
