@@ -1,0 +1,152 @@
+#include "tests/e2e/harness.h"
+
+#include <psapi.h>
+
+#include <atomic>
+#include <system_error>
+
+namespace e2e {
+
+namespace fs = std::filesystem;
+using skorvelin::UniqueHandle;
+
+namespace {
+
+constexpr DWORD kRunTimeoutMs = 30000;
+
+} // namespace
+
+fs::path BinFolder() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length =
+            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length < path.size()) {
+            path.resize(length);
+            return fs::path(path).parent_path();
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
+fs::path PeerBinFolder() {
+    const wchar_t* const peer = sizeof(void*) == 8 ? L"i686" : L"x86_64";
+    return (BinFolder() / L".." / L".." / peer / L"bin").lexically_normal();
+}
+
+std::wstring UniqueTag() {
+    return std::wstring(sizeof(void*) == 8 ? L"q" : L"k") + std::to_wstring(GetCurrentProcessId());
+}
+
+std::wstring Lowered(std::wstring text) {
+    if (!text.empty()) {
+        CharLowerBuffW(text.data(), static_cast<DWORD>(text.size()));
+    }
+    return text;
+}
+
+ScratchFolder::ScratchFolder() {
+    static std::atomic<int> counter{0};
+    path_ =
+        fs::temp_directory_path() / (L"skv-e2e-" + UniqueTag() + L"-" + std::to_wstring(++counter));
+    fs::create_directories(path_);
+}
+
+ScratchFolder::~ScratchFolder() {
+    // Programs copied here may take a moment to be released after their processes end.
+    std::error_code error;
+    WaitUntil(5000, [&] {
+        fs::remove_all(path_, error);
+        return !error;
+    });
+}
+
+bool Process::WaitForEnd(DWORD timeoutMs) const {
+    return handle_ && WaitForSingleObject(handle_.get(), timeoutMs) == WAIT_OBJECT_0;
+}
+
+std::optional<DWORD> Process::ExitCode() const {
+    DWORD code = 0;
+    if (!WaitForEnd(0) || !GetExitCodeProcess(handle_.get(), &code)) {
+        return std::nullopt;
+    }
+    return code;
+}
+
+Job::Job() : job_(CreateJobObjectW(nullptr, nullptr)) {
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+    SetInformationJobObject(job_.get(), JobObjectExtendedLimitInformation, &limits, sizeof(limits));
+}
+
+Job::~Job() {
+    TerminateJobObject(job_.get(), 1);
+    for (const UniqueHandle& process : started_) {
+        TerminateProcess(process.get(), 1); // in case it never joined the job
+        WaitForSingleObject(process.get(), 5000);
+    }
+}
+
+Process Job::Start(const fs::path& program, const std::wstring& arguments) {
+    std::wstring commandLine = L"\"" + program.wstring() + L"\" " + arguments;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
+                        CREATE_SUSPENDED, nullptr, nullptr, &startup, &info)) {
+        return {};
+    }
+    UniqueHandle process{info.hProcess};
+    const UniqueHandle thread{info.hThread};
+    if (!AssignProcessToJobObject(job_.get(), process.get())) {
+        TerminateProcess(process.get(), 1);
+        return {};
+    }
+    HANDLE watch = nullptr;
+    DuplicateHandle(GetCurrentProcess(), process.get(), GetCurrentProcess(), &watch, 0, FALSE,
+                    DUPLICATE_SAME_ACCESS);
+    started_.emplace_back(watch);
+    ResumeThread(thread.get());
+    return Process(std::move(process), info.dwProcessId);
+}
+
+namespace {
+
+BOOL CALLBACK CollectWindow(HWND window, LPARAM list) {
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    return TRUE;
+}
+
+} // namespace
+
+std::vector<HWND> TopLevelWindows() {
+    std::vector<HWND> windows;
+    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&windows));
+    return windows;
+}
+
+std::vector<DWORD> ProcessIds() {
+    std::vector<DWORD> ids(4096);
+    DWORD bytes = 0;
+    if (!EnumProcesses(ids.data(), static_cast<DWORD>(ids.size() * sizeof(DWORD)), &bytes)) {
+        return {};
+    }
+    ids.resize(bytes / sizeof(DWORD));
+    return ids;
+}
+
+fs::path CopyProgram(const fs::path& program, const fs::path& folder, const std::wstring& name) {
+    const fs::path copy = folder / name;
+    fs::copy_file(program, copy, fs::copy_options::overwrite_existing);
+    return copy;
+}
+
+std::optional<DWORD> RunToEnd(Job& job, const fs::path& program, const std::wstring& arguments) {
+    const Process run = job.Start(program, arguments);
+    if (!run.WaitForEnd(kRunTimeoutMs)) {
+        return std::nullopt;
+    }
+    return run.ExitCode();
+}
+
+} // namespace e2e

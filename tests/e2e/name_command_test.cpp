@@ -1,0 +1,128 @@
+// "/n:" against real processes: exactly the designated process is terminated, with exit code 0,
+// and every other process goes on running.
+#include "tests/e2e/harness.h"
+#include "tests/e2e/target.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+
+namespace e2e {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Long enough for a terminated process to have ended, were it to be terminated.
+constexpr DWORD kGraceMs = 1000;
+constexpr DWORD kEndTimeoutMs = 10000;
+
+fs::path Skorvelin() {
+    return BinFolder() / L"Skorvelin.exe";
+}
+
+// Copies of the stand-in application running under the given file names, started in order.
+class Victims {
+  public:
+    Victims(Job& job, const fs::path& folder, const std::vector<std::wstring>& names) {
+        for (const std::wstring& name : names) {
+            const fs::path copy = folder / name;
+            if (!fs::exists(copy)) {
+                CopyProgram(TargetProgram(BinFolder()), folder, name);
+            }
+            apps_.push_back(
+                std::make_unique<TargetApp>(job, copy, folder, std::vector<WindowPlan>{}));
+            if (!apps_.back()->failure().empty()) {
+                failure_ = name + L": " + apps_.back()->failure();
+            }
+        }
+    }
+    const std::wstring& failure() const { return failure_; }
+    const Process& operator[](size_t index) const { return apps_.at(index)->process(); }
+    size_t size() const { return apps_.size(); }
+
+  private:
+    std::vector<std::unique_ptr<TargetApp>> apps_;
+    std::wstring failure_;
+};
+
+// Checks that exactly `killed` was terminated, with exit code 0, and that the others run on.
+void ExpectOnlyTerminated(const Victims& victims, std::optional<size_t> killed) {
+    if (killed) {
+        ASSERT_TRUE(victims[*killed].WaitForEnd(kEndTimeoutMs)) << "process " << *killed;
+        EXPECT_EQ(victims[*killed].ExitCode(), std::optional<DWORD>(0));
+    } else {
+        Sleep(kGraceMs);
+    }
+    for (size_t i = 0; i < victims.size(); ++i) {
+        if (!killed || i != *killed) {
+            EXPECT_TRUE(victims[i].Running()) << "process " << i;
+        }
+    }
+}
+
+struct NameCase {
+    const char* what;
+    std::wstring arguments;
+    std::optional<size_t> killed;
+};
+
+TEST(NameCommand, TerminatesExactlyTheDesignatedProcess) {
+    const std::wstring base = L"victim" + UniqueTag();
+    // The command line reaches the lookup in lower case, so only a file name with capitals
+    // shows that the comparison ignores case. The decoys start first, so a lookup that wrongly
+    // took one would meet it first.
+    const std::vector<std::wstring> names = {L"Victim" + UniqueTag() + L"2.exe",
+                                             L"Victim" + UniqueTag() + L".ex",
+                                             L"Victim" + UniqueTag() + L".Exe"};
+    std::wstring upperName = base + L".exe";
+    CharUpperBuffW(upperName.data(), static_cast<DWORD>(upperName.size()));
+
+    const NameCase cases[] = {
+        {"the name in capitals", L"/n:" + upperName, 2},
+        {"command in capitals, blanks around it", L"  /N:" + base + L".exe  ", 2},
+        {"a name with a folder never matches", L"/n:%\\" + base + L".exe", std::nullopt},
+        {"a name with a bare backslash never matches", L"/n:\\" + base + L".exe", std::nullopt},
+        {"wildcards are plain characters in a name", L"/n:" + base + L"*.exe", std::nullopt},
+        {"a name without its extension", L"/n:" + base, std::nullopt},
+        {"no such process", L"/n:" + base + L"3.exe", std::nullopt},
+        {"an empty name", L"/n:", std::nullopt},
+    };
+    for (const NameCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        ScratchFolder scratch;
+        Job job;
+        const Victims victims(job, scratch.path(), names);
+        ASSERT_EQ(victims.failure(), L"");
+        std::wstring arguments = c.arguments;
+        if (const size_t folder = arguments.find(L'%'); folder != std::wstring::npos) {
+            arguments.replace(folder, 1, scratch.path().wstring());
+        }
+
+        EXPECT_EQ(RunToEnd(job, Skorvelin(), arguments), std::optional<DWORD>(0));
+
+        ExpectOnlyTerminated(victims, c.killed);
+    }
+}
+
+TEST(NameCommand, OfTwoInstancesOnlyTheFirstListedIsTerminated) {
+    const std::wstring name = L"twin" + UniqueTag() + L".exe";
+    ScratchFolder scratch;
+    Job job;
+    const Victims victims(job, scratch.path(), {name, name});
+    ASSERT_EQ(victims.failure(), L"");
+    const std::vector<DWORD> ids = ProcessIds();
+    const auto position = [&](size_t i) {
+        return std::find(ids.begin(), ids.end(), victims[i].id());
+    };
+    ASSERT_NE(position(0), ids.end());
+    ASSERT_NE(position(1), ids.end());
+    const size_t first = position(0) < position(1) ? 0 : 1;
+
+    EXPECT_EQ(RunToEnd(job, Skorvelin(), L"/n:" + name), std::optional<DWORD>(0));
+
+    ExpectOnlyTerminated(victims, first);
+}
+
+} // namespace
+} // namespace e2e

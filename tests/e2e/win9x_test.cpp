@@ -1,0 +1,218 @@
+// Skorvelin.exe on the 95/98/Me family, for real: Wine presents itself as Windows 98 to a
+// program whose file name has "Version" = "win98" under HKCU\Software\Wine\AppDefaults.
+#include "tests/e2e/harness.h"
+#include "tests/e2e/target.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <climits>
+
+namespace e2e {
+namespace {
+
+namespace fs = std::filesystem;
+using skorvelin::UniqueGdiObject;
+
+constexpr wchar_t kWarningText[] =
+    L"Cette fontionnalit\u00e9 n'est pas disponible sous Win9x/WinME...";
+// The message box's text control.
+constexpr int kMessageTextId = 0xFFFF;
+
+// Sets the Windows version Wine reports to one program, for as long as it lives.
+class AppVersionOverride {
+  public:
+    AppVersionOverride(const std::wstring& programName, const std::wstring& version)
+        : key_(L"Software\\Wine\\AppDefaults\\" + programName) {
+        HKEY key = nullptr;
+        if (RegCreateKeyExW(HKEY_CURRENT_USER, key_.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                            &key, nullptr) != ERROR_SUCCESS) {
+            return;
+        }
+        const auto bytes = static_cast<DWORD>((version.size() + 1) * sizeof(wchar_t));
+        set_ =
+            RegSetValueExW(key, L"Version", 0, REG_SZ,
+                           reinterpret_cast<const BYTE*>(version.c_str()), bytes) == ERROR_SUCCESS;
+        RegCloseKey(key);
+    }
+    AppVersionOverride(const AppVersionOverride&) = delete;
+    AppVersionOverride& operator=(const AppVersionOverride&) = delete;
+    ~AppVersionOverride() {
+        RegDeleteKeyValueW(HKEY_CURRENT_USER, key_.c_str(), L"Version");
+        RegDeleteKeyW(HKEY_CURRENT_USER, key_.c_str());
+    }
+    bool set() const { return set_; }
+
+  private:
+    std::wstring key_;
+    bool set_ = false;
+};
+
+std::wstring TextOf(HWND window) {
+    wchar_t text[512];
+    const int length = GetWindowTextW(window, text, 512);
+    return std::wstring(text, length > 0 ? static_cast<size_t>(length) : 0);
+}
+
+std::wstring ClassOf(HWND window) {
+    wchar_t name[64];
+    const int length = GetClassNameW(window, name, 64);
+    return std::wstring(name, length > 0 ? static_cast<size_t>(length) : 0);
+}
+
+// The dialog box titled "Attention" that belongs to process `id`, or nullptr.
+HWND WarningBoxOf(DWORD id) {
+    for (const HWND window : TopLevelWindows()) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == id && ClassOf(window) == L"#32770" && TextOf(window) == L"Attention" &&
+            IsWindowVisible(window)) {
+            return window;
+        }
+    }
+    return nullptr;
+}
+
+std::vector<HWND> VisibleChildren(HWND parent) {
+    std::vector<HWND> children;
+    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (IsWindowVisible(child)) {
+            children.push_back(child);
+        }
+    }
+    return children;
+}
+
+// The pixels of a screen rectangle, row by row.
+std::vector<COLORREF> Pixels(HDC source, int x, int y, int width, int height) {
+    const HDC memory = CreateCompatibleDC(source);
+    const UniqueGdiObject bitmap{CreateCompatibleBitmap(source, width, height)};
+    const HGDIOBJ old = SelectObject(memory, bitmap.get());
+    BitBlt(memory, 0, 0, width, height, source, x, y, SRCCOPY);
+    std::vector<COLORREF> pixels;
+    for (int row = 0; row < height; ++row) {
+        for (int column = 0; column < width; ++column) {
+            pixels.push_back(GetPixel(memory, column, row));
+        }
+    }
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    return pixels;
+}
+
+// `icon` drawn at its natural size on a plain `background`.
+std::vector<COLORREF> Rendering(HICON icon, COLORREF background, int width, int height) {
+    const HDC screen = GetDC(nullptr);
+    const HDC memory = CreateCompatibleDC(screen);
+    const UniqueGdiObject bitmap{CreateCompatibleBitmap(screen, width, height)};
+    const HGDIOBJ old = SelectObject(memory, bitmap.get());
+    const UniqueGdiObject brush{CreateSolidBrush(background)};
+    const RECT all{0, 0, width, height};
+    FillRect(memory, &all, static_cast<HBRUSH>(brush.get()));
+    DrawIconEx(memory, 0, 0, icon, 0, 0, 0, nullptr, DI_NORMAL);
+    std::vector<COLORREF> pixels = Pixels(memory, 0, 0, width, height);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+size_t Differences(const std::vector<COLORREF>& a, const std::vector<COLORREF>& b) {
+    size_t count = 0;
+    for (size_t i = 0; i < std::min(a.size(), b.size()); ++i) {
+        count += a[i] != b[i];
+    }
+    return count + std::max(a.size(), b.size()) - std::min(a.size(), b.size());
+}
+
+// Which of the message box icons the icon control shows on screen, or nullptr when it shows
+// none of them.
+const wchar_t* ShownIcon(HWND iconControl) {
+    RECT rect{};
+    GetWindowRect(iconControl, &rect);
+    const int width = GetSystemMetrics(SM_CXICON);
+    const int height = GetSystemMetrics(SM_CYICON);
+    const HDC screen = GetDC(nullptr);
+    const std::vector<COLORREF> shown = Pixels(screen, rect.left, rect.top, width, height);
+    ReleaseDC(nullptr, screen);
+    // The predefined icons' ids are 8-bit resource names in this build.
+    const std::pair<const wchar_t*, LPCSTR> icons[] = {{L"exclamation", IDI_EXCLAMATION},
+                                                       {L"hand", IDI_HAND},
+                                                       {L"asterisk", IDI_ASTERISK},
+                                                       {L"question", IDI_QUESTION}};
+    for (const auto& [name, id] : icons) {
+        const HICON icon = LoadIconA(nullptr, id);
+        if (icon && Differences(shown, Rendering(icon, shown.front(), width, height)) == 0) {
+            return name;
+        }
+    }
+    return nullptr;
+}
+
+class Win9x : public testing::Test {
+  protected:
+    void SetUp() override {
+        program_ = CopyProgram(BinFolder() / L"Skorvelin.exe", scratch_.path(), programName_);
+        ASSERT_TRUE(override_.set()) << "cannot write the Wine version override";
+    }
+
+    ScratchFolder scratch_;
+    Job job_;
+    const std::wstring programName_ = L"skorvelin98" + UniqueTag() + L".exe";
+    AppVersionOverride override_{programName_, L"win98"};
+    fs::path program_;
+};
+
+TEST_F(Win9x, NameCommandOnlyWarns) {
+    const std::wstring victimName = L"w98victim" + UniqueTag() + L".exe";
+    const TargetApp victim(job_,
+                           CopyProgram(TargetProgram(BinFolder()), scratch_.path(), victimName),
+                           scratch_.path(), {});
+    ASSERT_EQ(victim.failure(), L"");
+
+    const Process run = job_.Start(program_, L"/n:" + victimName);
+    ASSERT_TRUE(run);
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitUntil(30000, [&] { return (box = WarningBoxOf(run.id())) != nullptr; }))
+        << "no warning box; the run " << (run.Running() ? "goes on" : "ended");
+
+    EXPECT_EQ(TextOf(GetDlgItem(box, kMessageTextId)), kWarningText);
+    std::vector<HWND> buttons;
+    HWND iconControl = nullptr;
+    for (const HWND child : VisibleChildren(box)) {
+        if (ClassOf(child) == L"Button") {
+            buttons.push_back(child);
+        } else if (ClassOf(child) == L"Static" &&
+                   (GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
+            iconControl = child;
+        }
+    }
+    ASSERT_EQ(buttons.size(), 1u);
+    EXPECT_EQ(GetDlgCtrlID(buttons.front()), IDOK);
+    ASSERT_NE(iconControl, nullptr);
+    const wchar_t* icon = nullptr;
+    WaitUntil(5000, [&] { return (icon = ShownIcon(iconControl)) != nullptr; });
+    EXPECT_EQ(testing::PrintToString(std::wstring(icon ? icon : L"(none recognised)")),
+              testing::PrintToString(std::wstring(L"exclamation")));
+    EXPECT_TRUE(victim.process().Running()) << "terminated while the warning is up";
+
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+
+    ASSERT_TRUE(run.WaitForEnd(10000)) << "the run goes on after the warning";
+    EXPECT_EQ(run.ExitCode(), std::optional<DWORD>(0));
+    EXPECT_FALSE(victim.process().WaitForEnd(1000)) << "the process was terminated";
+}
+
+TEST_F(Win9x, TitleCommandWorks) {
+    const std::wstring title = L"Old " + UniqueTag();
+    const TargetApp target(job_, TargetProgram(BinFolder()), scratch_.path(),
+                           {{title, WindowPlan::Kind::Hidden}, {title + L" decoy"}});
+    ASSERT_EQ(target.failure(), L"");
+
+    EXPECT_EQ(RunToEnd(job_, program_, L"/T:" + title), std::optional<DWORD>(0));
+
+    EXPECT_EQ(target.QuitWindows(), std::optional<std::set<size_t>>({0}));
+}
+
+} // namespace
+} // namespace e2e

@@ -1,0 +1,176 @@
+#include "tests/help/screen_pixels.h"
+
+#include "common/unique_handle.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <map>
+
+namespace helptest {
+namespace {
+
+using skorvelin::UniqueGdiObject;
+
+// A pixel of blue or red text: the one channel well above the other two. Edge pixels that the
+// font smoothing blended with the background still count; grey background never does.
+constexpr int kHueMargin = 96;
+// Pure colours, allowing for nothing but rounding in the display path.
+constexpr int kPureTolerance = 16;
+// An underline runs under the whole text; no glyph row of a link comes near that.
+constexpr double kUnderlineShare = 0.8;
+// The underline may sit on the row just below the label's box.
+constexpr int kRowsBelowLabel = 2;
+
+bool Bluish(Rgb p) {
+    return p.blue - std::max(p.red, p.green) >= kHueMargin;
+}
+bool Reddish(Rgb p) {
+    return p.red - std::max(p.green, p.blue) >= kHueMargin;
+}
+bool TextPixel(Rgb p) {
+    return Bluish(p) || Reddish(p);
+}
+
+bool Pure(Rgb p, Rgb wanted) {
+    return std::abs(p.red - wanted.red) <= kPureTolerance &&
+           std::abs(p.green - wanted.green) <= kPureTolerance &&
+           std::abs(p.blue - wanted.blue) <= kPureTolerance;
+}
+
+RECT LabelCaptureBox(HWND label) {
+    RECT box{};
+    GetWindowRect(label, &box);
+    box.bottom += kRowsBelowLabel;
+    return box;
+}
+
+// A capture may fall between the erasing and the drawing of a repaint.
+constexpr int kStableReadings = 2;
+constexpr int kMaxReadings = 20;
+constexpr DWORD kReadingGapMs = 25;
+
+} // namespace
+
+ScreenImage::ScreenImage(const RECT& screenBox)
+    : width_(screenBox.right - screenBox.left), height_(screenBox.bottom - screenBox.top),
+      pixels_(static_cast<size_t>(std::max(width_, 0) * std::max(height_, 0))) {
+    if (pixels_.empty()) {
+        return;
+    }
+    const HDC screen = GetDC(nullptr);
+    const HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width_;
+    info.bmiHeader.biHeight = -height_; // top row first
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    const UniqueGdiObject bitmap{
+        CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0)};
+    if (bitmap && memory) {
+        const HGDIOBJ previous = SelectObject(memory, bitmap.get());
+        BitBlt(memory, 0, 0, width_, height_, screen, screenBox.left, screenBox.top, SRCCOPY);
+        GdiFlush();
+        std::copy_n(static_cast<const DWORD*>(bits), pixels_.size(), pixels_.begin());
+        SelectObject(memory, previous);
+    }
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+}
+
+Rgb ScreenImage::At(int x, int y) const {
+    const DWORD p = pixels_[static_cast<size_t>(y * width_ + x)];
+    return {static_cast<int>((p >> 16) & 0xFF), static_cast<int>((p >> 8) & 0xFF),
+            static_cast<int>(p & 0xFF)};
+}
+
+std::ostream& operator<<(std::ostream& out, const LinkLook& look) {
+    const char* colour = look.colour == LinkColour::Blue  ? "blue"
+                         : look.colour == LinkColour::Red ? "red"
+                                                          : "neither pure blue nor pure red";
+    return out << colour << (look.underlined ? ", underlined" : ", not underlined");
+}
+
+namespace {
+
+LinkLook LinkLookNow(HWND label) {
+    const ScreenImage image(LabelCaptureBox(label));
+    int bluish = 0;
+    int reddish = 0;
+    bool pureBlue = false;
+    bool pureRed = false;
+    bool underlined = false;
+    for (int y = 0; y < image.Height(); ++y) {
+        int run = 0;
+        int longestRun = 0;
+        for (int x = 0; x < image.Width(); ++x) {
+            const Rgb p = image.At(x, y);
+            bluish += Bluish(p) ? 1 : 0;
+            reddish += Reddish(p) ? 1 : 0;
+            pureBlue = pureBlue || Pure(p, {0, 0, 255});
+            pureRed = pureRed || Pure(p, {255, 0, 0});
+            run = TextPixel(p) ? run + 1 : 0;
+            longestRun = std::max(longestRun, run);
+        }
+        underlined = underlined || longestRun >= kUnderlineShare * image.Width();
+    }
+    LinkColour colour = LinkColour::Other;
+    if (bluish > 0 && reddish == 0 && pureBlue) {
+        colour = LinkColour::Blue;
+    } else if (reddish > 0 && bluish == 0 && pureRed) {
+        colour = LinkColour::Red;
+    }
+    return {colour, underlined};
+}
+
+} // namespace
+
+LinkLook ReadLinkLook(HWND label) {
+    LinkLook look = LinkLookNow(label);
+    int same = 1;
+    for (int reading = 1; reading < kMaxReadings && same < kStableReadings; ++reading) {
+        Sleep(kReadingGapMs);
+        const LinkLook next = LinkLookNow(label);
+        same = next == look ? same + 1 : 1;
+        look = next;
+    }
+    return look;
+}
+
+std::pair<int, int> DrawnTextSpan(HWND label) {
+    const ScreenImage image(LabelCaptureBox(label));
+    int first = image.Width();
+    int last = -1;
+    for (int y = 0; y < image.Height(); ++y) {
+        for (int x = 0; x < image.Width(); ++x) {
+            if (TextPixel(image.At(x, y))) {
+                first = std::min(first, x);
+                last = std::max(last, x);
+            }
+        }
+    }
+    return last < 0 ? std::pair{0, 0} : std::pair{first, last + 1};
+}
+
+Rgb MainColour(HWND control) {
+    RECT box{};
+    GetWindowRect(control, &box);
+    const ScreenImage image(box);
+    std::map<DWORD, int> counts;
+    for (int y = 0; y < image.Height(); ++y) {
+        for (int x = 0; x < image.Width(); ++x) {
+            const Rgb p = image.At(x, y);
+            ++counts[static_cast<DWORD>(RGB(p.red, p.green, p.blue))];
+        }
+    }
+    if (counts.empty()) {
+        return {-1, -1, -1};
+    }
+    const auto most = std::max_element(counts.begin(), counts.end(),
+                                       [](auto& a, auto& b) { return a.second < b.second; });
+    return {GetRValue(most->first), GetGValue(most->first), GetBValue(most->first)};
+}
+
+} // namespace helptest

@@ -1,0 +1,55 @@
+#pragma once
+// What the screen shows, read back pixel by pixel. Another process's fonts and device contexts
+// are out of reach, so how a control looks is judged from the pixels it put on the screen.
+#include <windows.h>
+
+#include <ostream>
+#include <utility>
+#include <vector>
+
+namespace helptest {
+
+struct Rgb {
+    int red;
+    int green;
+    int blue;
+};
+
+class ScreenImage {
+  public:
+    explicit ScreenImage(const RECT& screenBox);
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    Rgb At(int x, int y) const;
+
+  private:
+    int width_;
+    int height_;
+    std::vector<DWORD> pixels_; // 0x00RRGGBB, top row first
+};
+
+enum class LinkColour { Blue, Red, Other };
+
+struct LinkLook {
+    LinkColour colour;
+    bool underlined;
+    friend bool operator==(const LinkLook&, const LinkLook&) = default;
+};
+
+inline constexpr LinkLook kNormalLink{LinkColour::Blue, false};
+inline constexpr LinkLook kHighlightedLink{LinkColour::Red, true};
+
+std::ostream& operator<<(std::ostream& out, const LinkLook& look);
+
+// How a link label looks now: the colour of its text (pure blue, pure red, or anything else,
+// including a mix) and whether a line runs under the whole text.
+LinkLook ReadLinkLook(HWND label);
+
+// The columns, relative to the label's left edge, between which its text is drawn; {0, 0} when
+// no text colour shows at all.
+std::pair<int, int> DrawnTextSpan(HWND label);
+
+// The colour that covers most of a control's box: its background.
+Rgb MainColour(HWND control);
+
+} // namespace helptest

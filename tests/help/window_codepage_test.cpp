@@ -1,0 +1,34 @@
+// The help window on a system whose 8-bit code page is not Western: its texts are the program's
+// own 16-bit texts and must come through whole, accents included.
+#include "tests/help/usage_text.h"
+#include "tests/help/window_driver.h"
+#include "ui/decode_text.h"
+#include "ui/help_controls.h"
+#include "ui/stored_texts.h"
+
+#include <gtest/gtest.h>
+
+namespace helptest {
+namespace {
+
+constexpr UINT kCyrillic = 1251;
+
+// CTest runs this suite a second time in a Russian locale (help_window_cp1251), where Wine makes
+// 1251 the system code page of the test and of the Skorvelin.exe that it starts.
+TEST(CyrillicCodePage, TextsKeepTheirAccents) {
+    if (GetACP() != kCyrillic) {
+        GTEST_SKIP() << "runs where the system code page is 1251, not " << GetACP();
+    }
+    const HelpWindow window;
+    ASSERT_TRUE(window.Shown()) << "Skorvelin.exe showed no window";
+    EXPECT_EQ(WindowText(window.Form()), L"Skorvelin v1.0.2");
+    EXPECT_EQ(WindowText(window.Control(IDC_TXT_DESCRIPTION)), ExpectedUsageText());
+    EXPECT_EQ(WindowText(window.Control(IDC_LBL_0)), L"Www :");
+    EXPECT_EQ(WindowText(window.Control(IDC_BTN_OK)), L"&OK");
+    // Stored texts decode through the system code page, in the test as in the program.
+    EXPECT_EQ(WindowText(window.Control(IDC_LBL_AUTEUR)),
+              modGeneral::DecodeText(skorvelin::kAuthorCreditText));
+}
+
+} // namespace
+} // namespace helptest

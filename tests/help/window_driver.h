@@ -1,0 +1,72 @@
+#pragma once
+// Drives the help window of a real Skorvelin.exe from outside, as a user would: finds the window
+// and its controls, moves and presses the real pointer, types, and reads back what is on screen.
+#include "tests/e2e/harness.h"
+
+#include <windows.h>
+
+#include <ostream>
+#include <string>
+
+namespace helptest {
+
+// A box on the form as the form lays it out: left and top from the client area's corner.
+struct TwipsBox {
+    int left;
+    int top;
+    int width;
+    int height;
+};
+
+// A box in pixels, comparable and printable in test messages.
+struct Box {
+    int left;
+    int top;
+    int right;
+    int bottom;
+    friend bool operator==(const Box&, const Box&) = default;
+};
+std::ostream& operator<<(std::ostream& out, const Box& box);
+
+// The screen's dots per inch, which turn the form's twips into pixels.
+int ScreenDpi();
+int TwipsToPixels(int twips);
+Box PixelBox(const TwipsBox& box);
+
+// Skorvelin.exe started without a command, with its help window on screen. Ending the object
+// ends the process (and anything it started) if it still runs.
+class HelpWindow {
+  public:
+    HelpWindow();
+    HelpWindow(const HelpWindow&) = delete;
+    HelpWindow& operator=(const HelpWindow&) = delete;
+
+    // False when the program did not show a window in time; the other members need one.
+    bool Shown() const { return form_ != nullptr; }
+    HWND Form() const { return form_; }
+    HWND Control(int id) const { return GetDlgItem(form_, id); }
+    const e2e::Process& Process() const { return process_; }
+
+    // A control's outer box in the form's client coordinates.
+    Box ClientBox(int id) const;
+    // A point of the form's client area, on the screen.
+    POINT OnScreen(POINT client) const;
+    // The middle of a control, on the screen.
+    POINT CentreOf(int id) const;
+
+    // True when the process ended within `timeoutMs`, whatever closed it.
+    bool EndsWithin(DWORD timeoutMs) const { return process_.WaitForEnd(timeoutMs); }
+
+  private:
+    e2e::Job job_;
+    e2e::Process process_;
+    HWND form_ = nullptr;
+};
+
+// A window's text, read through the window's own message handling (so across processes too).
+std::wstring WindowText(HWND window);
+
+// The class name of a window, such as "Button" or "Edit".
+std::wstring ClassName(HWND window);
+
+} // namespace helptest

@@ -1,0 +1,218 @@
+// The help window under the pointer and over time: link highlighting and the donate picture.
+#include "tests/help/screen_pixels.h"
+#include "tests/help/user_input.h"
+#include "tests/help/window_driver.h"
+#include "ui/help_controls.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <utility>
+
+namespace helptest {
+namespace {
+
+constexpr DWORD kRepaintTimeoutMs = 3000;
+// How long a look must hold when the pointer should change nothing.
+constexpr DWORD kSteadyMs = 400;
+constexpr DWORD kTickTimeoutMs = 6000;
+
+enum class Spot {
+    Site,
+    Email,
+    Donate,
+    Outside,
+    TitleBar,
+    FormSurface,
+    Icon,
+    Author,
+    WwwLabel,
+    EmailLabel,
+    OkButton,
+    UsageText,
+};
+
+POINT ScreenPointOf(const HelpWindow& window, Spot spot) {
+    // Just inside a box's top-left corner, away from the neighbours its box overlaps.
+    const auto nearCorner = [&](int id) {
+        RECT box{};
+        GetWindowRect(window.Control(id), &box);
+        return POINT{box.left + 3, box.top + 3};
+    };
+    RECT frame{};
+    GetWindowRect(window.Form(), &frame);
+    RECT client{};
+    GetClientRect(window.Form(), &client);
+    const POINT clientOrigin = window.OnScreen({0, 0});
+    switch (spot) {
+    case Spot::Site:
+        return window.CentreOf(IDC_LBL_SITE);
+    case Spot::Email:
+        return window.CentreOf(IDC_LBL_EMAIL);
+    case Spot::Donate:
+        return window.CentreOf(IDC_IMG_DONNER);
+    case Spot::Outside:
+        return {frame.right + 30, (frame.top + frame.bottom) / 2};
+    case Spot::TitleBar:
+        return {(frame.left + frame.right) / 2, (frame.top + clientOrigin.y) / 2};
+    case Spot::FormSurface:
+        // The margin left of the icon and of the usage text belongs to the form alone.
+        return window.OnScreen({TwipsToPixels(60), TwipsToPixels(1500)});
+    case Spot::Icon:
+        return window.CentreOf(IDC_PIC_ICONE);
+    case Spot::Author:
+        return nearCorner(IDC_LBL_AUTEUR);
+    case Spot::WwwLabel:
+        return nearCorner(IDC_LBL_0);
+    case Spot::EmailLabel:
+        return nearCorner(IDC_LBL_1);
+    case Spot::OkButton:
+        return window.CentreOf(IDC_BTN_OK);
+    case Spot::UsageText:
+        return window.CentreOf(IDC_TXT_DESCRIPTION);
+    }
+    return {};
+}
+
+struct Looks {
+    LinkLook site;
+    LinkLook email;
+    friend bool operator==(const Looks&, const Looks&) = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const Looks& looks) {
+    return out << "site " << looks.site << "; e-mail " << looks.email;
+}
+
+constexpr Looks kBothNormal{kNormalLink, kNormalLink};
+constexpr Looks kSiteHighlighted{kHighlightedLink, kNormalLink};
+constexpr Looks kEmailHighlighted{kNormalLink, kHighlightedLink};
+
+Looks CurrentLooks(const HelpWindow& window) {
+    return {ReadLinkLook(window.Control(IDC_LBL_SITE)),
+            ReadLinkLook(window.Control(IDC_LBL_EMAIL))};
+}
+
+struct HoverStep {
+    const char* what;
+    Spot spot;
+    Looks then;
+};
+
+TEST(HelpWindowLinks, FollowThePointer) {
+    const HoverStep steps[] = {
+        {"onto the web address", Spot::Site, kSiteHighlighted},
+        {"straight onto the e-mail address", Spot::Email, kEmailHighlighted},
+        {"straight back onto the web address", Spot::Site, kSiteHighlighted},
+        {"onto the donate image", Spot::Donate, kSiteHighlighted},
+        {"out of the window", Spot::Outside, kSiteHighlighted},
+        {"onto the title bar", Spot::TitleBar, kSiteHighlighted},
+        {"onto the form's own surface", Spot::FormSurface, kBothNormal},
+        {"onto the e-mail address", Spot::Email, kEmailHighlighted},
+        {"onto the donate image", Spot::Donate, kEmailHighlighted},
+        {"out of the window", Spot::Outside, kEmailHighlighted},
+        {"onto the icon", Spot::Icon, kBothNormal},
+        {"onto the web address", Spot::Site, kSiteHighlighted},
+        {"onto the author line", Spot::Author, kBothNormal},
+        {"onto the e-mail address", Spot::Email, kEmailHighlighted},
+        {"onto \"Www :\"", Spot::WwwLabel, kBothNormal},
+        {"onto the web address", Spot::Site, kSiteHighlighted},
+        {"onto \"eMail :\"", Spot::EmailLabel, kBothNormal},
+        {"onto the e-mail address", Spot::Email, kEmailHighlighted},
+        {"onto the OK button", Spot::OkButton, kBothNormal},
+        {"onto the web address", Spot::Site, kSiteHighlighted},
+        {"onto the usage text", Spot::UsageText, kBothNormal},
+        {"onto the form's own surface again", Spot::FormSurface, kBothNormal},
+    };
+    const HelpWindow window;
+    ASSERT_TRUE(window.Shown()) << "Skorvelin.exe showed no window";
+    e2e::WaitUntil(kRepaintTimeoutMs, [&] { return CurrentLooks(window) == kBothNormal; });
+    ASSERT_EQ(CurrentLooks(window), kBothNormal) << "before the pointer came near";
+    Looks before = kBothNormal;
+    for (const HoverStep& step : steps) {
+        SCOPED_TRACE(step.what);
+        ASSERT_TRUE(MovePointer(ScreenPointOf(window, step.spot)));
+        if (step.then == before) {
+            Sleep(kSteadyMs);
+        } else {
+            e2e::WaitUntil(kRepaintTimeoutMs, [&] { return CurrentLooks(window) == step.then; });
+        }
+        ASSERT_EQ(CurrentLooks(window), step.then);
+        before = step.then;
+    }
+}
+
+// The pointer's shape once the window under it has set it.
+HCURSOR SettledCursor() {
+    const auto now = [] {
+        CURSORINFO info{};
+        info.cbSize = sizeof(info);
+        return GetCursorInfo(&info) ? info.hCursor : nullptr;
+    };
+    HCURSOR cursor = now();
+    e2e::WaitUntil(kRepaintTimeoutMs, [&] {
+        Sleep(50);
+        const HCURSOR next = now();
+        return std::exchange(cursor, next) == next;
+    });
+    return cursor;
+}
+
+enum class Shape { Hand, Arrow, IBeam };
+
+struct CursorCase {
+    const char* what;
+    Spot spot;
+    Shape shape;
+};
+
+// Another process's cursors cannot be looked into, so shapes are told apart by identity: one
+// cursor for the three links, another for the plain surfaces, the text cursor for the text.
+TEST(HelpWindowPointer, HandOverTheLinksOnly) {
+    const CursorCase cases[] = {
+        {"web address", Spot::Site, Shape::Hand},
+        {"form surface", Spot::FormSurface, Shape::Arrow},
+        {"e-mail address", Spot::Email, Shape::Hand},
+        {"usage text", Spot::UsageText, Shape::IBeam},
+        {"donate image", Spot::Donate, Shape::Hand},
+        {"icon", Spot::Icon, Shape::Arrow},
+        {"author line", Spot::Author, Shape::Arrow},
+        {"OK button", Spot::OkButton, Shape::Arrow},
+    };
+    const HelpWindow window;
+    ASSERT_TRUE(window.Shown()) << "Skorvelin.exe showed no window";
+    std::map<Shape, HCURSOR> seen;
+    for (const CursorCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_TRUE(MovePointer(ScreenPointOf(window, c.spot)));
+        const HCURSOR cursor = SettledCursor();
+        ASSERT_TRUE(cursor);
+        const auto [first, added] = seen.emplace(c.shape, cursor);
+        EXPECT_EQ(first->second, cursor) << "not the cursor seen before for the same shape";
+    }
+    ASSERT_EQ(seen.size(), 3u);
+    EXPECT_NE(seen[Shape::Hand], seen[Shape::Arrow]);
+    EXPECT_NE(seen[Shape::Hand], seen[Shape::IBeam]);
+    EXPECT_NE(seen[Shape::Arrow], seen[Shape::IBeam]);
+}
+
+TEST(HelpWindowDonateImage, AlternatesFrenchAndEnglishEveryTick) {
+    const HelpWindow window;
+    ASSERT_TRUE(window.Shown()) << "Skorvelin.exe showed no window";
+    const HWND image = window.Control(IDC_IMG_DONNER);
+    ASSERT_TRUE(image);
+    const auto showing = [&](const wchar_t* picture) { return WindowText(image) == picture; };
+
+    EXPECT_TRUE(showing(L"Faire un don"))
+        << "first shown: " << testing::PrintToString(WindowText(image));
+    ASSERT_TRUE(e2e::WaitUntil(kTickTimeoutMs, [&] { return showing(L"Donate"); }))
+        << "after a tick: " << testing::PrintToString(WindowText(image));
+    const ULONGLONG english = GetTickCount64();
+    ASSERT_TRUE(e2e::WaitUntil(kTickTimeoutMs, [&] { return showing(L"Faire un don"); }))
+        << "after two ticks: " << testing::PrintToString(WindowText(image));
+    // Only the order is certain on a loaded machine; still, a picture lasts a whole tick.
+    EXPECT_GE(GetTickCount64() - english, 2000u);
+}
+
+} // namespace
+} // namespace helptest

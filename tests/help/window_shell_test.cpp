@@ -1,0 +1,151 @@
+// What the help window asks the shell to open, recorded by a stand-in browser, and the donate
+// image's pressed look. Every test here runs with the recorder in place, so that a stray click
+// opens nothing real.
+#include "tests/help/screen_pixels.h"
+#include "tests/help/url_handlers.h"
+#include "tests/help/user_input.h"
+#include "tests/help/window_driver.h"
+#include "ui/decode_text.h"
+#include "ui/help_controls.h"
+#include "ui/stored_texts.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace helptest {
+namespace {
+
+using modGeneral::DecodeText;
+
+constexpr DWORD kOpenTimeoutMs = 10000;
+constexpr DWORD kRepaintTimeoutMs = 3000;
+// Time for a second, unwanted request to show up after the expected one.
+constexpr DWORD kSteadyMs = 500;
+
+class RecordedShell : public testing::Test {
+  protected:
+    static void SetUpTestSuite() { handlers_ = std::make_unique<RecordedUrlHandlers>(); }
+    static void TearDownTestSuite() { handlers_.reset(); }
+    void SetUp() override {
+        ASSERT_TRUE(handlers_->Active()) << "could not register the recording URL handlers";
+        handlers_->Clear();
+        ASSERT_TRUE(window_.Shown()) << "Skorvelin.exe showed no window";
+    }
+
+    // The one address opened after an action; fails on none or several.
+    testing::AssertionResult OpenedOnly(const std::wstring& expected) const {
+        if (!e2e::WaitUntil(kOpenTimeoutMs, [&] { return !handlers_->Opened().empty(); })) {
+            return testing::AssertionFailure() << "nothing was opened";
+        }
+        Sleep(kSteadyMs);
+        const std::vector<std::wstring> opened = handlers_->Opened();
+        if (opened != std::vector<std::wstring>{expected}) {
+            return testing::AssertionFailure() << "opened " << testing::PrintToString(opened)
+                                               << ", expected " << testing::PrintToString(expected);
+        }
+        return testing::AssertionSuccess();
+    }
+
+    static void WaitForLook(HWND label, const LinkLook& look) {
+        e2e::WaitUntil(kRepaintTimeoutMs, [&] { return ReadLinkLook(label) == look; });
+    }
+
+    static std::unique_ptr<RecordedUrlHandlers> handlers_;
+    HelpWindow window_;
+};
+
+std::unique_ptr<RecordedUrlHandlers> RecordedShell::handlers_;
+
+struct LinkClickCase {
+    const char* name;
+    int clicked;
+    int other;
+    std::wstring opens;
+};
+
+TEST_F(RecordedShell, ClickingALinkOpensItAndLeavesBothLinksNormal) {
+    const LinkClickCase cases[] = {
+        {"web address", IDC_LBL_SITE, IDC_LBL_EMAIL, DecodeText(skorvelin::kWebAddressText)},
+        {"e-mail address", IDC_LBL_EMAIL, IDC_LBL_SITE,
+         L"mailto:" + DecodeText(skorvelin::kEmailAddressText)},
+    };
+    for (const LinkClickCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        handlers_->Clear();
+        const HWND clicked = window_.Control(c.clicked);
+        const HWND other = window_.Control(c.other);
+        const POINT on = window_.CentreOf(c.clicked);
+        ASSERT_TRUE(MovePointer(on));
+        WaitForLook(clicked, kHighlightedLink);
+        ASSERT_EQ(ReadLinkLook(clicked), kHighlightedLink) << "before the click";
+
+        PressButton(MouseButton::Left);
+        ReleaseButton(MouseButton::Left);
+        EXPECT_TRUE(OpenedOnly(c.opens));
+        WaitForLook(clicked, kNormalLink);
+        EXPECT_EQ(ReadLinkLook(clicked), kNormalLink) << "with the pointer still on it";
+        EXPECT_EQ(ReadLinkLook(other), kNormalLink);
+
+        // The next move over the label highlights it again.
+        ASSERT_TRUE(MovePointer({on.x + 1, on.y}));
+        WaitForLook(clicked, kHighlightedLink);
+        EXPECT_EQ(ReadLinkLook(clicked), kHighlightedLink) << "after moving on it again";
+    }
+}
+
+TEST_F(RecordedShell, ClickingTheDonateImageOpensTheDonateLinkOnly) {
+    const HWND email = window_.Control(IDC_LBL_EMAIL);
+    ASSERT_TRUE(MovePointer(window_.CentreOf(IDC_LBL_EMAIL)));
+    WaitForLook(email, kHighlightedLink);
+    ASSERT_EQ(ReadLinkLook(email), kHighlightedLink);
+
+    ClickAt(window_.CentreOf(IDC_IMG_DONNER));
+    EXPECT_TRUE(OpenedOnly(DecodeText(skorvelin::kDonateLinkText)));
+    EXPECT_EQ(ReadLinkLook(email), kHighlightedLink) << "the links are left as they were";
+    EXPECT_EQ(ReadLinkLook(window_.Control(IDC_LBL_SITE)), kNormalLink);
+}
+
+struct PressCase {
+    const char* name;
+    MouseButton button;
+};
+
+TEST_F(RecordedShell, DonateImageSinksWhilePressed) {
+    const PressCase cases[] = {
+        {"left button", MouseButton::Left},
+        {"right button", MouseButton::Right},
+        {"middle button", MouseButton::Middle},
+    };
+    const Box rest = window_.ClientBox(IDC_IMG_DONNER);
+    const int offset = TwipsToPixels(15);
+    const Box pressed{rest.left + offset, rest.top + offset, rest.right + offset,
+                      rest.bottom + offset};
+    const auto imageAt = [&](const Box& wanted) {
+        return e2e::WaitUntil(kRepaintTimeoutMs,
+                              [&] { return window_.ClientBox(IDC_IMG_DONNER) == wanted; });
+    };
+    for (const PressCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(MovePointer(window_.CentreOf(IDC_IMG_DONNER)));
+        PressButton(c.button);
+        EXPECT_TRUE(imageAt(pressed))
+            << "while the button is held: " << window_.ClientBox(IDC_IMG_DONNER);
+        // Released away from the image: a press without a click.
+        ASSERT_TRUE(MovePointer(window_.OnScreen({TwipsToPixels(60), TwipsToPixels(1500)})));
+        ReleaseButton(c.button);
+        EXPECT_TRUE(imageAt(rest)) << "after the release: " << window_.ClientBox(IDC_IMG_DONNER);
+    }
+    Sleep(kSteadyMs);
+    EXPECT_TRUE(handlers_->Opened().empty()) << "a press released elsewhere is no click";
+}
+
+TEST_F(RecordedShell, DonateImageBackInPlaceAfterAClick) {
+    const Box rest = window_.ClientBox(IDC_IMG_DONNER);
+    ClickAt(window_.CentreOf(IDC_IMG_DONNER));
+    EXPECT_TRUE(OpenedOnly(DecodeText(skorvelin::kDonateLinkText)));
+    EXPECT_EQ(window_.ClientBox(IDC_IMG_DONNER), rest);
+}
+
+} // namespace
+} // namespace helptest

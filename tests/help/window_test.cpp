@@ -1,0 +1,278 @@
+// The help window as it first appears: frame, place, controls, texts. One window serves every
+// test here; none of them changes it.
+#include "tests/help/screen_pixels.h"
+#include "tests/help/usage_text.h"
+#include "tests/help/window_driver.h"
+#include "ui/decode_text.h"
+#include "ui/help_controls.h"
+#include "ui/stored_texts.h"
+
+#include "common/unique_handle.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace helptest {
+namespace {
+
+using skorvelin::UniqueGdiObject;
+
+constexpr DWORD kRepaintTimeoutMs = 3000;
+
+// Measures texts in the controls' font, Tahoma 8.25 points, at the screen's DPI. The program's
+// own font objects cannot be used from another process; where Tahoma is missing, the platform
+// gives both processes the same stand-in.
+class TahomaMeasure {
+  public:
+    TahomaMeasure()
+        : font_(CreateFontW(-MulDiv(825, ScreenDpi(), 7200), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
+                            FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                            DEFAULT_QUALITY, DEFAULT_PITCH, L"Tahoma")),
+          screen_(GetDC(nullptr)), previous_(SelectObject(screen_, font_.get())) {}
+    TahomaMeasure(const TahomaMeasure&) = delete;
+    TahomaMeasure& operator=(const TahomaMeasure&) = delete;
+    ~TahomaMeasure() {
+        SelectObject(screen_, previous_);
+        ReleaseDC(nullptr, screen_);
+    }
+
+    SIZE Extent(const std::wstring& text) const {
+        SIZE extent{};
+        GetTextExtentPoint32W(screen_, text.c_str(), static_cast<int>(text.size()), &extent);
+        return extent;
+    }
+    int LineHeight() const {
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(screen_, &metrics);
+        return metrics.tmHeight;
+    }
+
+  private:
+    UniqueGdiObject font_;
+    HDC screen_;
+    HGDIOBJ previous_;
+};
+
+// Where two texts first differ, with some context: a whole usage text is too long to compare
+// by eye.
+testing::AssertionResult SameText(const std::wstring& expected, const std::wstring& actual) {
+    if (expected == actual) {
+        return testing::AssertionSuccess();
+    }
+    size_t at = 0;
+    while (at < expected.size() && at < actual.size() && expected[at] == actual[at]) {
+        ++at;
+    }
+    const size_t from = at > 20 ? at - 20 : 0;
+    return testing::AssertionFailure()
+           << "texts differ at character " << at << " (lengths " << expected.size() << " and "
+           << actual.size()
+           << ")\n  expected: " << testing::PrintToString(expected.substr(from, 50))
+           << "\n  actual:   " << testing::PrintToString(actual.substr(from, 50));
+}
+
+class HelpWindowLayout : public testing::Test {
+  protected:
+    static void SetUpTestSuite() { window_ = std::make_unique<HelpWindow>(); }
+    static void TearDownTestSuite() { window_.reset(); }
+    void SetUp() override { ASSERT_TRUE(window_->Shown()) << "Skorvelin.exe showed no window"; }
+
+    static std::unique_ptr<HelpWindow> window_;
+};
+
+std::unique_ptr<HelpWindow> HelpWindowLayout::window_;
+
+TEST_F(HelpWindowLayout, CaptionShowsTitleAndVersion) {
+    EXPECT_EQ(WindowText(window_->Form()), L"Skorvelin v1.0.2");
+}
+
+TEST_F(HelpWindowLayout, FixedDialogFrameWithCloseBoxAndTaskbarButton) {
+    const LONG style = GetWindowLongW(window_->Form(), GWL_STYLE);
+    const LONG extended = GetWindowLongW(window_->Form(), GWL_EXSTYLE);
+    EXPECT_EQ(style & WS_CAPTION, WS_CAPTION);
+    EXPECT_TRUE(style & WS_SYSMENU);
+    EXPECT_FALSE(style & WS_MINIMIZEBOX);
+    EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+    EXPECT_FALSE(style & WS_THICKFRAME);
+    EXPECT_FALSE(style & WS_CHILD);
+    EXPECT_TRUE(extended & WS_EX_APPWINDOW);
+    EXPECT_FALSE(extended & WS_EX_TOOLWINDOW);
+    EXPECT_FALSE(GetWindow(window_->Form(), GW_OWNER)) << "an owned window has no taskbar button";
+}
+
+TEST_F(HelpWindowLayout, EdgesCannotBeDraggedToResize) {
+    RECT frame{};
+    GetWindowRect(window_->Form(), &frame);
+    const int midX = (frame.left + frame.right) / 2;
+    const int midY = (frame.top + frame.bottom) / 2;
+    const POINT edges[] = {{frame.left, midY},
+                           {frame.right - 1, midY},
+                           {midX, frame.bottom - 1},
+                           {frame.left, frame.bottom - 1},
+                           {frame.right - 1, frame.bottom - 1}};
+    for (const POINT& edge : edges) {
+        DWORD_PTR hit = 0;
+        SendMessageTimeoutW(window_->Form(), WM_NCHITTEST, 0, MAKELPARAM(edge.x, edge.y),
+                            SMTO_ABORTIFHUNG, 5000, &hit);
+        EXPECT_TRUE(hit < HTSIZEFIRST || hit > HTSIZELAST)
+            << "sizing area " << hit << " at " << edge.x << "," << edge.y;
+    }
+}
+
+TEST_F(HelpWindowLayout, ClientAreaSize) {
+    RECT client{};
+    GetClientRect(window_->Form(), &client);
+    EXPECT_EQ(client.right - client.left, TwipsToPixels(5895));
+    EXPECT_EQ(client.bottom - client.top, TwipsToPixels(5295));
+}
+
+TEST_F(HelpWindowLayout, CentredOnTheScreen) {
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    RECT frame{};
+    GetWindowRect(window_->Form(), &frame);
+    // Halving an odd difference may round either way.
+    const Box at{frame.left, frame.top, frame.right, frame.bottom};
+    EXPECT_NEAR(frame.left - work.left, work.right - frame.right, 1) << at;
+    EXPECT_NEAR(frame.top - work.top, work.bottom - frame.bottom, 1) << at;
+}
+
+struct ControlCase {
+    const char* name;
+    int id;
+    const wchar_t* className; // nullptr: any kind of window will do
+    TwipsBox box;
+};
+
+TEST_F(HelpWindowLayout, ControlsInTheirPlaces) {
+    const ControlCase cases[] = {
+        {"picIcone", IDC_PIC_ICONE, nullptr, {120, 180, 720, 720}},
+        {"btnOK", IDC_BTN_OK, L"Button", {4440, 120, 1335, 495}},
+        {"txtDescription", IDC_TXT_DESCRIPTION, L"Edit", {120, 1080, 5655, 4080}},
+        {"imgDonner", IDC_IMG_DONNER, nullptr, {4425, 660, 1335, 315}},
+        {"lbl(1)", IDC_LBL_1, L"Static", {1035, 660, 615, 255}},
+        {"lbl(0)", IDC_LBL_0, L"Static", {1035, 420, 615, 255}},
+        {"lblAuteur", IDC_LBL_AUTEUR, L"Static", {1005, 180, 3135, 255}},
+    };
+    for (const ControlCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const HWND control = window_->Control(c.id);
+        ASSERT_TRUE(control) << "no child window with id " << c.id;
+        EXPECT_TRUE(IsWindowVisible(control));
+        if (c.className) {
+            EXPECT_EQ(_wcsicmp(ClassName(control).c_str(), c.className), 0)
+                << testing::PrintToString(ClassName(control));
+        }
+        EXPECT_EQ(window_->ClientBox(c.id), PixelBox(c.box));
+    }
+}
+
+struct TextCase {
+    const char* name;
+    int id;
+    std::wstring text;
+};
+
+TEST_F(HelpWindowLayout, ControlTexts) {
+    const TextCase cases[] = {
+        {"btnOK", IDC_BTN_OK, L"&OK"},
+        {"lbl(0)", IDC_LBL_0, L"Www :"},
+        {"lbl(1)", IDC_LBL_1, L"eMail :"},
+        {"lblAuteur", IDC_LBL_AUTEUR, modGeneral::DecodeText(skorvelin::kAuthorCreditText)},
+        {"lblSite", IDC_LBL_SITE, modGeneral::DecodeText(skorvelin::kWebAddressText)},
+        {"lblEmail", IDC_LBL_EMAIL, modGeneral::DecodeText(skorvelin::kEmailAddressText)},
+        {"imgDonner", IDC_IMG_DONNER, L"Faire un don"},
+    };
+    for (const TextCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(window_->Control(c.id)) << "no child window with id " << c.id;
+        EXPECT_EQ(WindowText(window_->Control(c.id)), c.text);
+    }
+}
+
+struct LinkCase {
+    const char* name;
+    int id;
+    const wchar_t* storedText;
+    int leftTwips;
+    int topTwips;
+};
+
+TEST_F(HelpWindowLayout, LinkLabelsFitTheirTexts) {
+    const LinkCase cases[] = {
+        {"lblSite", IDC_LBL_SITE, skorvelin::kWebAddressText, 1605, 420},
+        {"lblEmail", IDC_LBL_EMAIL, skorvelin::kEmailAddressText, 1605, 660},
+    };
+    for (const LinkCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const HWND label = window_->Control(c.id);
+        ASSERT_TRUE(label);
+        EXPECT_EQ(_wcsicmp(ClassName(label).c_str(), L"Static"), 0);
+        const SIZE extent = TahomaMeasure().Extent(modGeneral::DecodeText(c.storedText));
+        const int left = TwipsToPixels(c.leftTwips);
+        const int top = TwipsToPixels(c.topTwips);
+        EXPECT_EQ(window_->ClientBox(c.id), (Box{left, top, left + extent.cx, top + extent.cy}));
+
+        // The label really draws a text of that width: from its left edge nearly to its right.
+        const auto [first, end] = DrawnTextSpan(label);
+        EXPECT_LE(first, 1);
+        EXPECT_GE(end, extent.cx - 3);
+        EXPECT_LE(end, extent.cx);
+    }
+}
+
+TEST_F(HelpWindowLayout, LinksStartNormal) {
+    e2e::WaitUntil(kRepaintTimeoutMs, [&] {
+        return ReadLinkLook(window_->Control(IDC_LBL_SITE)) == kNormalLink &&
+               ReadLinkLook(window_->Control(IDC_LBL_EMAIL)) == kNormalLink;
+    });
+    EXPECT_EQ(ReadLinkLook(window_->Control(IDC_LBL_SITE)), kNormalLink);
+    EXPECT_EQ(ReadLinkLook(window_->Control(IDC_LBL_EMAIL)), kNormalLink);
+}
+
+TEST_F(HelpWindowLayout, UsageTextWithoutFinalLineBreak) {
+    const std::wstring expected = ExpectedUsageText();
+    ASSERT_EQ(expected.size(), 891u - 2u) << "the expected text itself is mistyped";
+    EXPECT_TRUE(SameText(expected, WindowText(window_->Control(IDC_TXT_DESCRIPTION))));
+}
+
+TEST_F(HelpWindowLayout, UsageTextIsReadOnlyMultiLineWithScrollBar) {
+    const HWND text = window_->Control(IDC_TXT_DESCRIPTION);
+    ASSERT_TRUE(text);
+    const LONG style = GetWindowLongW(text, GWL_STYLE);
+    EXPECT_TRUE(style & ES_MULTILINE);
+    EXPECT_TRUE(style & ES_READONLY);
+    EXPECT_TRUE(style & WS_VSCROLL);
+}
+
+TEST_F(HelpWindowLayout, UsageTextScrollsToItsLastLines) {
+    const HWND text = window_->Control(IDC_TXT_DESCRIPTION);
+    ASSERT_TRUE(text);
+    const auto ask = [&](UINT message, WPARAM wParam) {
+        DWORD_PTR answer = 0;
+        SendMessageTimeoutW(text, message, wParam, 0, SMTO_ABORTIFHUNG, 5000, &answer);
+        return answer;
+    };
+    RECT inside{};
+    GetClientRect(text, &inside);
+    const DWORD_PTR lines = ask(EM_GETLINECOUNT, 0);
+    if (static_cast<LONG>(lines) * TahomaMeasure().LineHeight() <= inside.bottom) {
+        GTEST_SKIP() << "all " << lines << " lines fit in the box with this machine's fonts";
+    }
+    EXPECT_EQ(ask(EM_GETFIRSTVISIBLELINE, 0), 0u);
+    ask(WM_VSCROLL, SB_BOTTOM);
+    EXPECT_GT(ask(EM_GETFIRSTVISIBLELINE, 0), 0u);
+    ask(WM_VSCROLL, SB_TOP);
+}
+
+TEST_F(HelpWindowLayout, UsageTextOnTooltipColouredGround) {
+    const Rgb ground = MainColour(window_->Control(IDC_TXT_DESCRIPTION));
+    const COLORREF tooltip = GetSysColor(COLOR_INFOBK);
+    EXPECT_EQ(ground.red, GetRValue(tooltip));
+    EXPECT_EQ(ground.green, GetGValue(tooltip));
+    EXPECT_EQ(ground.blue, GetBValue(tooltip));
+}
+
+} // namespace
+} // namespace helptest
