@@ -76,6 +76,10 @@ std::optional<Token> ParseList(std::wstring_view pattern, size_t& pos) {
 
 std::optional<std::vector<Token>> Compile(std::wstring_view pattern) {
     std::vector<Token> tokens;
+    // The window search compiles the pattern once per title: growing the list one doubling at
+    // a time cost more than matching a short title. There is never more than one token per
+    // pattern character.
+    tokens.reserve(pattern.size());
     size_t pos = 0;
     while (pos < pattern.size()) {
         const wchar_t c = pattern[pos++];

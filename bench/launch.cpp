@@ -1,0 +1,52 @@
+#include "bench/launch.h"
+
+#include <vector>
+
+namespace skorvelin::bench {
+
+UniqueHandle Launch(const std::wstring& commandLine) {
+    SECURITY_ATTRIBUTES inheritable{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+    const HANDLE opened =
+        CreateFileW(L"NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    &inheritable, OPEN_EXISTING, 0, nullptr);
+    const UniqueHandle nul{opened == INVALID_HANDLE_VALUE ? nullptr : opened};
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    if (nul) {
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdInput = nul.get();
+        startup.hStdOutput = nul.get();
+        startup.hStdError = nul.get();
+    }
+    // The platform may write into the command line it is given.
+    std::vector<wchar_t> writable(commandLine.begin(), commandLine.end());
+    writable.push_back(L'\0');
+    PROCESS_INFORMATION started{};
+    if (!CreateProcessW(nullptr, writable.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                        &startup, &started)) {
+        return UniqueHandle{};
+    }
+    CloseHandle(started.hThread);
+    return UniqueHandle{started.hProcess};
+}
+
+std::wstring ProgramPath() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length =
+            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length < path.size()) {
+            path.resize(length);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    return path;
+}
+
+std::wstring ProgramFolder() {
+    const std::wstring path = ProgramPath();
+    return path.substr(0, path.find_last_of(L'\\') + 1);
+}
+
+} // namespace skorvelin::bench
