@@ -70,24 +70,20 @@ Image ReadImage(const std::string& path) {
     image.is64 = At<WORD>(bytes, optional) == IMAGE_NT_OPTIONAL_HDR64_MAGIC;
 
     IMAGE_DATA_DIRECTORY imports{}, delayImports{};
+    // Both header variants carry the same fields at different offsets.
+    auto readHeader = [&](auto header) {
+        image.subsystem = header.Subsystem;
+        image.subsystemMajor = header.MajorSubsystemVersion;
+        image.subsystemMinor = header.MinorSubsystemVersion;
+        image.osMajor = header.MajorOperatingSystemVersion;
+        image.osMinor = header.MinorOperatingSystemVersion;
+        imports = header.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+        delayImports = header.DataDirectory[IMAGE_DIRECTORY_ENTRY_DELAY_IMPORT];
+    };
     if (image.is64) {
-        const auto header = At<IMAGE_OPTIONAL_HEADER64>(bytes, optional);
-        image.subsystem = header.Subsystem;
-        image.subsystemMajor = header.MajorSubsystemVersion;
-        image.subsystemMinor = header.MinorSubsystemVersion;
-        image.osMajor = header.MajorOperatingSystemVersion;
-        image.osMinor = header.MinorOperatingSystemVersion;
-        imports = header.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-        delayImports = header.DataDirectory[IMAGE_DIRECTORY_ENTRY_DELAY_IMPORT];
+        readHeader(At<IMAGE_OPTIONAL_HEADER64>(bytes, optional));
     } else {
-        const auto header = At<IMAGE_OPTIONAL_HEADER32>(bytes, optional);
-        image.subsystem = header.Subsystem;
-        image.subsystemMajor = header.MajorSubsystemVersion;
-        image.subsystemMinor = header.MinorSubsystemVersion;
-        image.osMajor = header.MajorOperatingSystemVersion;
-        image.osMinor = header.MinorOperatingSystemVersion;
-        imports = header.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-        delayImports = header.DataDirectory[IMAGE_DIRECTORY_ENTRY_DELAY_IMPORT];
+        readHeader(At<IMAGE_OPTIONAL_HEADER32>(bytes, optional));
     }
     image.delayImportSize = delayImports.Size;
 
