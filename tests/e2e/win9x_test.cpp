@@ -2,6 +2,11 @@
 // program whose file name has "Version" = "win98" under HKCU\Software\Wine\AppDefaults.
 #include "tests/e2e/harness.h"
 #include "tests/e2e/target.h"
+#include "tests/help/usage_text.h"
+#include "tests/help/window_driver.h"
+#include "ui/decode_text.h"
+#include "ui/help_controls.h"
+#include "ui/stored_texts.h"
 
 #include <gtest/gtest.h>
 
@@ -18,6 +23,8 @@ constexpr wchar_t kWarningText[] =
     L"Cette fontionnalit\u00e9 n'est pas disponible sous Win9x/WinME...";
 // The message box's text control.
 constexpr int kMessageTextId = 0xFFFF;
+// The Western code page, whose 8-bit codes hold every accented letter used below.
+constexpr UINT kWestern = 1252;
 
 // Sets the Windows version Wine reports to one program, for as long as it lives.
 class AppVersionOverride {
@@ -71,6 +78,22 @@ HWND WarningBoxOf(DWORD id) {
         }
     }
     return nullptr;
+}
+
+// The help window of process `id`: its visible top-level window that nothing owns, or nullptr.
+HWND HelpFormOf(DWORD id) {
+    for (const HWND window : TopLevelWindows()) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == id && IsWindowVisible(window) && !GetWindow(window, GW_OWNER)) {
+            return window;
+        }
+    }
+    return nullptr;
+}
+
+size_t PositionOf(HWND window, const std::vector<HWND>& order) {
+    return static_cast<size_t>(std::find(order.begin(), order.end(), window) - order.begin());
 }
 
 std::vector<HWND> VisibleChildren(HWND parent) {
@@ -212,6 +235,74 @@ TEST_F(Win9x, TitleCommandWorks) {
     EXPECT_EQ(RunToEnd(job_, program_, L"/T:" + title), std::optional<DWORD>(0));
 
     EXPECT_EQ(target.QuitWindows(), std::optional<std::set<size_t>>({0}));
+}
+
+TEST_F(Win9x, HelpWindowComesThroughTheCodePage) {
+    ASSERT_EQ(GetACP(), kWestern) << "the accents of the usage text need the Western code page";
+    const Process run = job_.Start(program_, L"");
+    ASSERT_TRUE(run);
+    HWND form = nullptr;
+    ASSERT_TRUE(WaitUntil(30000, [&] { return (form = HelpFormOf(run.id())) != nullptr; }))
+        << "no help window; the run " << (run.Running() ? "goes on" : "ended");
+
+    // Windows made from 8-bit classes: the 16-bit functions were left alone.
+    EXPECT_FALSE(IsWindowUnicode(form));
+    const HWND usage = GetDlgItem(form, IDC_TXT_DESCRIPTION);
+    EXPECT_FALSE(IsWindowUnicode(usage));
+
+    EXPECT_EQ(helptest::WindowText(form), L"Skorvelin v1.0.2");
+    EXPECT_EQ(helptest::WindowText(usage), helptest::ExpectedUsageText());
+    const std::pair<int, const wchar_t*> storedTexts[] = {
+        {IDC_LBL_AUTEUR, skorvelin::kAuthorCreditText},
+        {IDC_LBL_SITE, skorvelin::kWebAddressText},
+        {IDC_LBL_EMAIL, skorvelin::kEmailAddressText}};
+    for (const auto& [id, stored] : storedTexts) {
+        const std::wstring plain = modGeneral::DecodeText(stored);
+        ASSERT_FALSE(plain.empty()) << "control " << id;
+        EXPECT_EQ(helptest::WindowText(GetDlgItem(form, id)), plain) << "control " << id;
+    }
+
+    PostMessageW(GetDlgItem(form, IDC_BTN_OK), BM_CLICK, 0, 0);
+
+    ASSERT_TRUE(run.WaitForEnd(10000)) << "the help window stays after OK";
+    EXPECT_EQ(run.ExitCode(), std::optional<DWORD>(0));
+}
+
+// The command line and the titles are both 8-bit text here, lowered by the code page's rules:
+// a title matches whatever the case of its accented letters on either side.
+TEST_F(Win9x, TitleCommandIgnoresTheCaseOfAccentedLetters) {
+    ASSERT_EQ(GetACP(), kWestern) << "the accented letters below need the Western code page";
+    const std::wstring tag = UniqueTag();
+    struct Case {
+        const char* what;
+        std::wstring title;
+        // Enumerated before the title and matched by a pattern whose accents were lost.
+        std::wstring decoy;
+        std::wstring arguments;
+    };
+    const Case cases[] = {
+        {"capitals in the title, small letters in the command",
+         L"\u00c9T\u00c9 \u00c0 \u00c7A " + tag, L"ETE A CA " + tag,
+         L"/T:\u00e9t\u00e9 \u00e0 \u00e7a " + tag},
+        {"small letters in the title, capitals in the command",
+         L"cr\u00e8me br\u00fbl\u00e9e " + tag, L"creme brulee " + tag,
+         L"/T:CR\u00c8ME BR\u00dbL\u00c9E " + tag},
+        {"letters of the code page beyond Latin-1", L"\u0152UVRE \u0178 " + tag, L"EUVRE Y " + tag,
+         L"/t:\u0153uvre \u00ff " + tag},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Job job;
+        const TargetApp target(job, TargetProgram(BinFolder()), scratch_.path(),
+                               {{c.title, WindowPlan::Kind::Hidden}, {c.decoy}});
+        ASSERT_EQ(target.failure(), L"");
+        const std::vector<HWND> order = TopLevelWindows();
+        ASSERT_LT(PositionOf(target.window(1), order), PositionOf(target.window(0), order));
+
+        EXPECT_EQ(RunToEnd(job, program_, c.arguments), std::optional<DWORD>(0));
+
+        EXPECT_EQ(target.QuitWindows(), std::optional<std::set<size_t>>({0}));
+    }
 }
 
 } // namespace
