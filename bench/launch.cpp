@@ -1,5 +1,7 @@
 #include "bench/launch.h"
 
+#include "tests/support/own_program.h"
+
 #include <vector>
 
 namespace skorvelin::bench {
@@ -30,19 +32,7 @@ UniqueHandle Launch(const std::wstring& commandLine) {
     return UniqueHandle{started.hProcess};
 }
 
-std::wstring ProgramPath() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length =
-            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length < path.size()) {
-            path.resize(length);
-            break;
-        }
-        path.resize(path.size() * 2);
-    }
-    return path;
-}
+std::wstring ProgramPath() { return support::OwnProgramPath().wstring(); }
 
 std::wstring ProgramFolder() {
     const std::wstring path = ProgramPath();

@@ -6,13 +6,8 @@
 #                            as a shell would pass them: tools/demo.sh /t:untitled - notepad)
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-"$here/install-deps.sh" || exit 1
 source "$here/env.sh"
-cd "$repo" || exit 1
-
-build_both || exit 1
-ensure_display || exit 1
-ensure_wine_prefix
+prepare_wine_run || exit 1
 
 exe="$repo/build/i686/bin/Skorvelin.exe"
 

@@ -65,3 +65,9 @@ stop_display() {
   wineserver -k 2>/dev/null || true
   [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null || true
 }
+
+# Everything a run under Wine needs: missing packages installed, both builds, a display and the
+# prefix. Leaves the shell in the repository's root.
+prepare_wine_run() {
+  "$repo/tools/install-deps.sh" && cd "$repo" && build_both && ensure_display && ensure_wine_prefix
+}

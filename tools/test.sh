@@ -3,13 +3,8 @@
 # Exits non-zero when anything fails.
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-"$here/install-deps.sh" || exit 1
 source "$here/env.sh"
-cd "$repo" || exit 1
-
-build_both || exit 1
-ensure_display || exit 1
-ensure_wine_prefix
+prepare_wine_run || exit 1
 
 status=0
 for arch in i686 x86_64; do

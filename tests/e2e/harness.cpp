@@ -1,5 +1,7 @@
 #include "tests/e2e/harness.h"
 
+#include "tests/support/own_program.h"
+
 #include <psapi.h>
 
 #include <atomic>
@@ -16,18 +18,7 @@ constexpr DWORD kRunTimeoutMs = 30000;
 
 } // namespace
 
-fs::path BinFolder() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length =
-            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length < path.size()) {
-            path.resize(length);
-            return fs::path(path).parent_path();
-        }
-        path.resize(path.size() * 2);
-    }
-}
+fs::path BinFolder() { return skorvelin::support::OwnProgramFolder(); }
 
 fs::path PeerBinFolder() {
     const wchar_t* const peer = sizeof(void*) == 8 ? L"i686" : L"x86_64";

@@ -2,6 +2,7 @@
 // the help window read them.
 #include "common/unique_handle.h"
 #include "ui/resources/resource_ids.h"
+#include "tests/support/own_program.h"
 
 #include <windows.h>
 #include <ole2.h>
@@ -33,11 +34,7 @@ const LPCWSTR kIconGroup = MAKEINTRESOURCEW(14);
 
 std::wstring ProgramPath() {
     // Skorvelin.exe is built into the same folder as this test program.
-    std::wstring path(MAX_PATH, L'\0');
-    const DWORD length = GetModuleFileNameW(nullptr, path.data(), MAX_PATH);
-    path.resize(length);
-    path.erase(path.find_last_of(L"\\/") + 1);
-    return path + L"Skorvelin.exe";
+    return (skorvelin::support::OwnProgramFolder() / L"Skorvelin.exe").wstring();
 }
 
 HMODULE Program() {

@@ -1,4 +1,6 @@
 // Checks the built program's PE image: what the loader sees before any of our code runs.
+#include "tests/support/own_program.h"
+
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -14,11 +16,8 @@
 
 namespace {
 
-std::string ProgramPath() {
-    char own[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(nullptr, own, MAX_PATH);
-    std::string path(own, length);
-    return path.substr(0, path.find_last_of('\\') + 1) + "Skorvelin.exe";
+std::filesystem::path ProgramPath() {
+    return skorvelin::support::OwnProgramFolder() / L"Skorvelin.exe";
 }
 
 std::string Lower(std::string text) {
@@ -57,7 +56,7 @@ size_t FileOffset(const std::vector<char>& bytes, size_t sectionsAt, WORD sectio
     return bytes.size();
 }
 
-Image ReadImage(const std::string& path) {
+Image ReadImage(const std::filesystem::path& path) {
     Image image;
     std::ifstream file(path, std::ios::binary);
     image.bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());

@@ -1,5 +1,6 @@
 #include "lookup/process_lookup.h"
 #include "common/platform_text.h"
+#include "tests/support/own_program.h"
 
 #include <gtest/gtest.h>
 
@@ -16,11 +17,7 @@ using skorvelin::ExecutablePath;
 using skorvelin::FileNameOf;
 using skorvelin::ListProcessIds;
 
-std::wstring OwnExecutablePath() {
-    wchar_t path[MAX_PATH];
-    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    return std::wstring(path, length);
-}
+std::wstring OwnExecutablePath() { return skorvelin::support::OwnProgramPath().wstring(); }
 
 std::set<DWORD> AsSet(const std::vector<DWORD>& ids) {
     return std::set<DWORD>(ids.begin(), ids.end());
