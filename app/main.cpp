@@ -16,5 +16,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
 // The library's default terminate handler prints a demangled type name, which pulls a whole
 // demangler into the program; ending quietly is all a windowed program can do anyway.
 namespace __gnu_cxx {
-void __verbose_terminate_handler() { std::abort(); }
+void __verbose_terminate_handler() {
+    std::abort();
+}
 } // namespace __gnu_cxx

@@ -32,7 +32,9 @@ UniqueHandle Launch(const std::wstring& commandLine) {
     return UniqueHandle{started.hProcess};
 }
 
-std::wstring ProgramPath() { return support::OwnProgramPath().wstring(); }
+std::wstring ProgramPath() {
+    return support::OwnProgramPath().wstring();
+}
 
 std::wstring ProgramFolder() {
     const std::wstring path = ProgramPath();

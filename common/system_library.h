@@ -9,7 +9,8 @@ namespace skorvelin {
 UniqueLibrary LoadSystemLibrary(const char* fileName);
 
 // Looks a function up by name in a loaded library; nullptr when the library or function is absent.
-template <typename Function> Function* BindFunction(const UniqueLibrary& library, const char* name) {
+template <typename Function>
+Function* BindFunction(const UniqueLibrary& library, const char* name) {
     if (!library) {
         return nullptr;
     }

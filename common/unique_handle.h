@@ -35,9 +35,15 @@ template <typename Handle, auto Close, Handle Empty = Handle{}> class UniqueReso
     Handle handle_ = Empty;
 };
 
-inline void CloseKernelHandle(HANDLE handle) { CloseHandle(handle); }
-inline void ReleaseLibrary(HMODULE module) { FreeLibrary(module); }
-inline void DeleteGdiObject(HGDIOBJ object) { DeleteObject(object); }
+inline void CloseKernelHandle(HANDLE handle) {
+    CloseHandle(handle);
+}
+inline void ReleaseLibrary(HMODULE module) {
+    FreeLibrary(module);
+}
+inline void DeleteGdiObject(HGDIOBJ object) {
+    DeleteObject(object);
+}
 
 // A kernel object handle where "none" is 0 (OpenProcess, CreateEvent, ...).
 using UniqueHandle = UniqueResource<HANDLE, CloseKernelHandle>;

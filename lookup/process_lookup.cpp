@@ -24,8 +24,8 @@ struct ProcessApi {
     // Present from Vista on: it names 64-bit processes to a 32-bit caller, and needs only the
     // limited query right, which the system grants for elevated and protected processes too.
     QueryFullProcessImageNameWFn* queryFullProcessImageName =
-        reinterpret_cast<QueryFullProcessImageNameWFn*>(reinterpret_cast<void*>(GetProcAddress(
-            GetModuleHandleW(L"kernel32.dll"), "QueryFullProcessImageNameW")));
+        reinterpret_cast<QueryFullProcessImageNameWFn*>(reinterpret_cast<void*>(
+            GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "QueryFullProcessImageNameW")));
 };
 
 const ProcessApi& Api() {

@@ -18,7 +18,9 @@ constexpr DWORD kRunTimeoutMs = 30000;
 
 } // namespace
 
-fs::path BinFolder() { return skorvelin::support::OwnProgramFolder(); }
+fs::path BinFolder() {
+    return skorvelin::support::OwnProgramFolder();
+}
 
 fs::path PeerBinFolder() {
     const wchar_t* const peer = sizeof(void*) == 8 ? L"i686" : L"x86_64";

@@ -120,8 +120,8 @@ TEST(ProgramImage, ImportsOnlySystemLibrariesThatAreAlwaysPresent) {
     // Libraries that only some paths need (process listing, shell, OLE pictures, common
     // controls) are loaded from the system folder at first use, never by the loader, which
     // would also search the program's own folder for them.
-    const std::set<std::string> allowed = {"kernel32.dll", "user32.dll", "gdi32.dll",
-                                           "msvcrt.dll", "advapi32.dll"};
+    const std::set<std::string> allowed = {"kernel32.dll", "user32.dll", "gdi32.dll", "msvcrt.dll",
+                                           "advapi32.dll"};
     for (const std::string& library : image.importedLibraries) {
         EXPECT_TRUE(allowed.count(library)) << "unexpected import of " << library;
     }

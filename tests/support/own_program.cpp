@@ -20,6 +20,8 @@ std::filesystem::path OwnProgramPath() {
     }
 }
 
-std::filesystem::path OwnProgramFolder() { return OwnProgramPath().parent_path(); }
+std::filesystem::path OwnProgramFolder() {
+    return OwnProgramPath().parent_path();
+}
 
 } // namespace skorvelin::support

@@ -17,7 +17,9 @@ using skorvelin::ExecutablePath;
 using skorvelin::FileNameOf;
 using skorvelin::ListProcessIds;
 
-std::wstring OwnExecutablePath() { return skorvelin::support::OwnProgramPath().wstring(); }
+std::wstring OwnExecutablePath() {
+    return skorvelin::support::OwnProgramPath().wstring();
+}
 
 std::set<DWORD> AsSet(const std::vector<DWORD>& ids) {
     return std::set<DWORD>(ids.begin(), ids.end());
