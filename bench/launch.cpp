@@ -1,7 +1,5 @@
 #include "bench/launch.h"
 
-#include "tests/support/own_program.h"
-
 #include <vector>
 
 namespace skorvelin::bench {
@@ -30,15 +28,6 @@ UniqueHandle Launch(const std::wstring& commandLine) {
     }
     CloseHandle(started.hThread);
     return UniqueHandle{started.hProcess};
-}
-
-std::wstring ProgramPath() {
-    return support::OwnProgramPath().wstring();
-}
-
-std::wstring ProgramFolder() {
-    const std::wstring path = ProgramPath();
-    return path.substr(0, path.find_last_of(L'\\') + 1);
 }
 
 } // namespace skorvelin::bench

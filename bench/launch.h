@@ -11,8 +11,4 @@ namespace skorvelin::bench {
 // new process. Answers its process handle; empty when it could not be started.
 UniqueHandle Launch(const std::wstring& commandLine);
 
-// The full path of this program, and its folder with a trailing backslash.
-std::wstring ProgramPath();
-std::wstring ProgramFolder();
-
 } // namespace skorvelin::bench

@@ -4,6 +4,7 @@
 #include "bench/timing.h"
 #include "common/platform_text.h"
 #include "lookup/process_lookup.h"
+#include "tests/support/own_program.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -69,7 +70,7 @@ void ProcessSearch() {
         ReportFault("the platform lists no process");
         return;
     }
-    const std::wstring ownName = LowerCase(FileNameOf(ProgramPath()));
+    const std::wstring ownName = LowerCase(FileNameOf(support::OwnProgramPath().wstring()));
     if (modGeneral::FindProcessByName(ownName) != GetCurrentProcessId()) {
         ReportFault("the search by name does not find this program's own process");
     }
@@ -105,7 +106,7 @@ void ProcessSearch() {
 }
 
 void WholeRuns(int runsEach) {
-    const std::wstring skorvelin = ProgramFolder() + L"Skorvelin.exe";
+    const std::wstring skorvelin = (support::OwnProgramFolder() / L"Skorvelin.exe").wstring();
     const std::optional<unsigned long long> size = FileSize(skorvelin);
     if (!size) {
         ReportFault("Skorvelin.exe is not next to the benchmark");

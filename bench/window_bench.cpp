@@ -6,6 +6,7 @@
 #include "common/pattern_match.h"
 #include "common/platform_text.h"
 #include "lookup/window_lookup.h"
+#include "tests/support/own_program.h"
 
 #include <optional>
 #include <string>
@@ -175,7 +176,7 @@ class WindowHost {
         if (!ready_ || !quit_) {
             return;
         }
-        process_ = Launch(L"\"" + ProgramPath() + L"\" --host-windows " +
+        process_ = Launch(L"\"" + support::OwnProgramPath().wstring() + L"\" --host-windows " +
                           std::to_wstring(reinterpret_cast<uintptr_t>(ready_.get())) + L" " +
                           std::to_wstring(reinterpret_cast<uintptr_t>(quit_.get())));
         if (process_) {
