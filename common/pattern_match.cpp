@@ -1,58 +1,29 @@
 #include "common/pattern_match.h"
 
-#include <optional>
-#include <vector>
+#include <algorithm>
 
 namespace skorvelin {
-namespace {
 
-struct Range {
-    wchar_t low;
-    wchar_t high;
-};
-
-// One element of a compiled pattern: a star, or a matcher of exactly one character.
-struct Token {
-    enum class Kind { Star, AnyOne, Digit, List, Literal };
-    explicit Token(Kind k, wchar_t c = 0) : kind(k), literal(c) {}
-
-    Kind kind;
-    wchar_t literal;
-    bool negated = false;
-    std::vector<Range> ranges;
-
-    bool Accepts(wchar_t c) const {
-        switch (kind) {
-        case Kind::AnyOne:
-            return true;
-        case Kind::Digit:
-            return c >= L'0' && c <= L'9';
-        case Kind::Literal:
-            return c == literal;
-        case Kind::List: {
-            bool inList = false;
-            for (const Range& range : ranges) {
-                if (c >= range.low && c <= range.high) {
-                    inList = true;
-                    break;
-                }
-            }
-            return inList != negated;
-        }
-        case Kind::Star:
-            break;
-        }
-        return false;
+CompiledPattern::CompiledPattern(std::wstring_view pattern) {
+    malformed_ = !Compile(pattern);
+    if (malformed_) {
+        tokens_.clear();
+        ranges_.clear();
     }
-};
+    minimumLength_ =
+        static_cast<size_t>(std::count_if(tokens_.begin(), tokens_.end(), [](const Token& token) {
+            return token.kind != Token::Kind::Star;
+        }));
+}
 
 // Parses the list that starts after '[' at `pos`; on success `pos` is left after its ']'.
-// Answers nullopt for a malformed list, and a token without ranges for the empty list "[]".
-std::optional<Token> ParseList(std::wstring_view pattern, size_t& pos) {
-    Token token(Token::Kind::List);
+// Answers false for a malformed list; the empty list "[]" gives a token without ranges.
+bool CompiledPattern::ParseList(std::wstring_view pattern, size_t& pos, Token& list) {
+    list.kind = Token::Kind::List;
+    list.first = ranges_.size();
     if (pos < pattern.size() && pattern[pos] == L'!' && pos + 1 < pattern.size() &&
         pattern[pos + 1] != L']') {
-        token.negated = true;
+        list.negated = true;
         ++pos;
     }
     while (pos < pattern.size() && pattern[pos] != L']') {
@@ -62,91 +33,128 @@ std::optional<Token> ParseList(std::wstring_view pattern, size_t& pos) {
             high = pattern[pos + 1];
             pos += 2;
             if (high < low) {
-                return std::nullopt;
+                return false;
             }
         }
-        token.ranges.push_back({low, high});
+        ranges_.push_back({low, high});
     }
     if (pos >= pattern.size()) {
-        return std::nullopt; // no closing bracket
+        return false; // no closing bracket
     }
     ++pos;
-    return token;
+
+    // Sorted by their low ends and with overlapping or touching ranges joined, the ranges
+    // can be searched by halves.
+    const auto begin = ranges_.begin() + static_cast<std::ptrdiff_t>(list.first);
+    std::sort(begin, ranges_.end(), [](const Range& a, const Range& b) { return a.low < b.low; });
+    if (begin != ranges_.end()) {
+        auto last = begin;
+        for (auto next = begin + 1; next != ranges_.end(); ++next) {
+            if (static_cast<unsigned long>(next->low) <=
+                static_cast<unsigned long>(last->high) + 1) {
+                last->high = std::max(last->high, next->high);
+            } else {
+                *++last = *next;
+            }
+        }
+        ranges_.erase(last + 1, ranges_.end());
+    }
+    list.count = ranges_.size() - list.first;
+    return true;
 }
 
-std::optional<std::vector<Token>> Compile(std::wstring_view pattern) {
-    std::vector<Token> tokens;
-    // The window search compiles the pattern once per title: growing the list one doubling at
-    // a time cost more than matching a short title. There is never more than one token per
-    // pattern character.
-    tokens.reserve(pattern.size());
+bool CompiledPattern::Compile(std::wstring_view pattern) {
+    // Never more than one token per pattern character.
+    tokens_.reserve(pattern.size());
     size_t pos = 0;
     while (pos < pattern.size()) {
         const wchar_t c = pattern[pos++];
         switch (c) {
         case L'*':
             // Consecutive stars mean the same as one; keeping one keeps the matcher linear.
-            if (tokens.empty() || tokens.back().kind != Token::Kind::Star) {
-                tokens.emplace_back(Token::Kind::Star);
+            if (tokens_.empty() || tokens_.back().kind != Token::Kind::Star) {
+                tokens_.push_back({Token::Kind::Star});
             }
             break;
         case L'?':
-            tokens.emplace_back(Token::Kind::AnyOne);
+            tokens_.push_back({Token::Kind::AnyOne});
             break;
         case L'#':
-            tokens.emplace_back(Token::Kind::Digit);
+            tokens_.push_back({Token::Kind::Digit});
             break;
         case L'[': {
-            std::optional<Token> list = ParseList(pattern, pos);
-            if (!list) {
-                return std::nullopt;
+            Token list{Token::Kind::List};
+            if (!ParseList(pattern, pos, list)) {
+                return false;
             }
-            if (!list->ranges.empty()) {
-                tokens.push_back(std::move(*list));
+            if (list.count > 0) {
+                tokens_.push_back(list);
             }
             break;
         }
         default:
-            tokens.emplace_back(Token::Kind::Literal, c);
+            tokens_.push_back({Token::Kind::Literal, c});
             break;
         }
     }
-    return tokens;
+    return true;
 }
 
-} // namespace
+bool CompiledPattern::Accepts(const Token& token, wchar_t c) const {
+    switch (token.kind) {
+    case Token::Kind::AnyOne:
+        return true;
+    case Token::Kind::Digit:
+        return c >= L'0' && c <= L'9';
+    case Token::Kind::Literal:
+        return c == token.literal;
+    case Token::Kind::List: {
+        const auto begin = ranges_.begin() + static_cast<std::ptrdiff_t>(token.first);
+        const auto end = begin + static_cast<std::ptrdiff_t>(token.count);
+        // The last range that starts at or before c is the only one that can hold it.
+        const auto after = std::upper_bound(
+            begin, end, c, [](wchar_t value, const Range& range) { return value < range.low; });
+        const bool inList = after != begin && c <= (after - 1)->high;
+        return inList != token.negated;
+    }
+    case Token::Kind::Star:
+        break;
+    }
+    return false;
+}
 
-bool PatternMatch(std::wstring_view text, std::wstring_view pattern) {
-    const std::optional<std::vector<Token>> compiled = Compile(pattern);
-    if (!compiled) {
+bool CompiledPattern::Matches(std::wstring_view text) const {
+    if (malformed_ || text.size() < minimumLength_) {
         return false;
     }
-    const std::vector<Token>& tokens = *compiled;
-
     // Every token but the star takes exactly one character, so remembering only the latest
     // star is enough: on a mismatch that star absorbs one more character and matching resumes.
     size_t t = 0;
     size_t p = 0;
-    size_t starToken = tokens.size();
+    size_t starToken = tokens_.size();
     size_t starText = 0;
     while (t < text.size()) {
-        if (p < tokens.size() && tokens[p].kind == Token::Kind::Star) {
+        if (p < tokens_.size() && tokens_[p].kind == Token::Kind::Star) {
             starToken = p++;
             starText = t;
-        } else if (p < tokens.size() && tokens[p].Accepts(text[t])) {
+        } else if (p < tokens_.size() && Accepts(tokens_[p], text[t])) {
             ++p;
             ++t;
-        } else if (starToken != tokens.size()) {
+        } else if (starToken != tokens_.size()) {
             p = starToken + 1;
             t = ++starText;
         } else {
             return false;
         }
     }
-    while (p < tokens.size() && tokens[p].kind == Token::Kind::Star) {
+    while (p < tokens_.size() && tokens_[p].kind == Token::Kind::Star) {
         ++p;
     }
-    return p == tokens.size();
+    return p == tokens_.size();
+}
+
+bool PatternMatch(std::wstring_view text, std::wstring_view pattern) {
+    return CompiledPattern(pattern).Matches(text);
 }
 
 } // namespace skorvelin

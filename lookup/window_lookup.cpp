@@ -1,12 +1,12 @@
 #include "lookup/window_lookup.h"
 
-#include "common/pattern_match.h"
 #include "common/platform_text.h"
 
 namespace modGeneral {
 
 std::wstring gTitlePattern;
 HWND gFoundWindow = nullptr;
+skorvelin::CompiledPattern gCompiledTitlePattern;
 
 namespace {
 
@@ -29,7 +29,7 @@ std::wstring ReadTitle(HWND window) {
 
 BOOL CALLBACK MatchWindowTitle(HWND window, LPARAM /*unused*/) {
     try {
-        if (skorvelin::PatternMatch(skorvelin::LowerCase(ReadTitle(window)), gTitlePattern)) {
+        if (gCompiledTitlePattern.Matches(skorvelin::LowerCase(ReadTitle(window)))) {
             gFoundWindow = window;
             return FALSE;
         }
@@ -41,6 +41,7 @@ BOOL CALLBACK MatchWindowTitle(HWND window, LPARAM /*unused*/) {
 
 HWND FindWindowByTitle(const std::wstring& pattern) {
     gTitlePattern = pattern;
+    gCompiledTitlePattern = skorvelin::CompiledPattern(gTitlePattern);
     gFoundWindow = nullptr;
     EnumWindows(MatchWindowTitle, 0);
     return gFoundWindow;

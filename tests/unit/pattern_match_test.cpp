@@ -7,6 +7,7 @@
 
 namespace {
 
+using skorvelin::CompiledPattern;
 using skorvelin::PatternMatch;
 
 struct Case {
@@ -175,6 +176,7 @@ TEST(PatternMatch, MalformedPatternsMatchNothing) {
     };
     for (const std::wstring& pattern : malformed) {
         EXPECT_FALSE(PatternMatch(pattern, pattern)) << testing::PrintToString(pattern);
+        EXPECT_FALSE(CompiledPattern(pattern).Matches(L"")) << testing::PrintToString(pattern);
         for (const std::wstring& text : texts) {
             EXPECT_FALSE(PatternMatch(text, pattern))
                 << "text " << testing::PrintToString(text) << " pattern "
@@ -215,6 +217,74 @@ TEST(PatternMatch, LongAndPathologicalPatterns) {
         {a254b, Repeat(L"*[!b]", 254) + L"*b", true},
         {a254b, Repeat(L"*[!b]", 255) + L"*b", false},
     });
+}
+
+// Lists are searched by halves after their ranges are sorted and joined: overlapping,
+// touching, unordered and duplicate ranges, and ranges at both ends of the 16-bit codes.
+TEST(PatternMatch, ListsOfManyRanges) {
+    ExpectAll({
+        {L"d", L"[x-za-ce-g]", false},
+        {L"b", L"[x-za-ce-g]", true},
+        {L"y", L"[x-za-ce-g]", true},
+        {L"f", L"[x-za-ce-g]", true},
+        {L"e", L"[a-cd-f]", true},
+        {L"g", L"[a-cd-f]", false},
+        {L"d", L"[!a-cd-f]", false},
+        {L"g", L"[!a-cd-f]", true},
+        {L"c", L"[a-ea-eb-c]", true},
+        {L"f", L"[a-ea-eb-c]", false},
+        {L"m", L"[a-ze-g]", true},
+        {L"z", L"[a-ze-g]", true},
+        {L"m", L"[e-ga-z]", true},
+        {L"\xffff", L"[\xfffe-\xffff]", true},
+        {L"\x0001", L"[\x0001\xffff]", true},
+        {L"\xfffe", L"[\x0001\xffff]", false},
+        {L"\xffff", L"[!\xffff]", false},
+        {L"\xfffe", L"[!\xffff]", true},
+    });
+    // Ten thousand ranges of two characters with a gap after each, given backwards.
+    std::wstring list = L"[";
+    for (int i = 9999; i >= 0; --i) {
+        const auto low = static_cast<wchar_t>(0x100 + 3 * i);
+        list += {low, L'-', static_cast<wchar_t>(low + 1)};
+    }
+    list += L"]";
+    ExpectAll({
+        {L"x\x0100", L"x" + list, true},
+        {L"x\x0101", L"x" + list, true},
+        {L"x\x0102", L"x" + list, false},
+        {L"x\x762e", L"x" + list, true}, // the last range, 0x762D-0x762E
+        {L"x\x762f", L"x" + list, false},
+        {L"x\x00ff", L"x" + list, false},
+        {L"abc\x1000", L"*" + list, true},
+        {L"abc\x1001", L"*" + list, true},
+        {L"abc\x1002", L"*" + list, false}, // in a gap
+    });
+}
+
+// A pattern read once answers every text it is then given as if read afresh.
+TEST(CompiledPattern, AnswersEachTextOnItsOwn) {
+    struct Reuse {
+        std::wstring pattern;
+        std::vector<std::pair<std::wstring, bool>> texts;
+    };
+    const std::vector<Reuse> cases = {
+        {L"", {{L"", true}, {L"a", false}, {L"", true}}},
+        {L"*[a-c]x", {{L"ax", true}, {L"dx", false}, {L"zzcx", true}, {L"ax", true}}},
+        {L"?#", {{L"a1", true}, {L"a", false}, {L"ab", false}, {L"b2", true}}},
+        {L"*a*b", {{L"aab", true}, {L"ba", false}, {L"xaxb", true}, {L"b", false}}},
+        {L"[!", {{L"", false}, {L"[!", false}, {L"a", false}}},
+    };
+    for (const Reuse& c : cases) {
+        const CompiledPattern compiled(c.pattern);
+        for (const auto& [text, matches] : c.texts) {
+            EXPECT_EQ(compiled.Matches(text), matches)
+                << "text " << testing::PrintToString(text) << " pattern "
+                << testing::PrintToString(c.pattern);
+        }
+    }
+    EXPECT_TRUE(CompiledPattern().Matches(L""));
+    EXPECT_FALSE(CompiledPattern().Matches(L"a"));
 }
 
 } // namespace
