@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs whatever this project needs on a Debian 12 machine and is still missing:
 # the MinGW-w64 cross compilers, Wine with 32-bit support, Xvfb, CMake, GoogleTest's source,
-# ImageMagick (screenshots) and a non-Western locale for the code page tests.
+# ImageMagick (screenshots), a non-Western locale for the code page tests, and clang with
+# libFuzzer for the native fuzz targets.
 set -euo pipefail
 
 packages=(
@@ -10,6 +11,7 @@ packages=(
   wine wine64 wine32:i386
   xvfb xauth x11-utils imagemagick
   googletest locales fonts-wine
+  clang libclang-rt-14-dev
 )
 
 as_root() {

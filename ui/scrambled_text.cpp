@@ -1,4 +1,4 @@
-#include "ui/decode_text.h"
+#include "ui/scrambled_text.h"
 
 #include <cstdint>
 
@@ -108,33 +108,12 @@ const CodeTable& Windows1252Table() {
     return table;
 }
 
-CodeTable CodeTableFor(UINT codePage) {
-    // A stored text is one character per byte, so only a single-byte code page can read it.
-    // Where the system code page is UTF-8 or double-byte we use Windows-1252 instead: the
-    // program's own texts are Western European, and that is the code page they were written in.
-    CPINFO info{};
-    if (!GetCPInfo(codePage, &info) || info.MaxCharSize != 1) {
-        return Windows1252Table();
-    }
-    char bytes[256];
-    for (size_t code = 0; code < sizeof bytes; ++code) {
-        bytes[code] = ToChar(static_cast<unsigned>(code));
-    }
-    CodeTable table{};
-    const int converted = MultiByteToWideChar(codePage, 0, bytes, static_cast<int>(sizeof bytes),
-                                              table.data(), static_cast<int>(table.size()));
-    if (converted != static_cast<int>(table.size())) {
-        return Windows1252Table();
-    }
-    return table;
-}
-
 } // namespace skorvelin
 
 namespace modGeneral {
 
 std::wstring DecodeText(std::wstring_view text) {
-    const skorvelin::CodeTable table = skorvelin::CodeTableFor(CP_ACP);
+    const skorvelin::CodeTable table = skorvelin::SystemCodeTable();
     const std::string codes = skorvelin::DecodeTextCodes(text);
     std::wstring plain;
     plain.reserve(codes.size());
@@ -145,7 +124,7 @@ std::wstring DecodeText(std::wstring_view text) {
 }
 
 std::optional<std::wstring> EncodeText(std::wstring_view plain) {
-    const skorvelin::CodeTable table = skorvelin::CodeTableFor(CP_ACP);
+    const skorvelin::CodeTable table = skorvelin::SystemCodeTable();
     std::string codes;
     codes.reserve(plain.size());
     for (const wchar_t c : plain) {
