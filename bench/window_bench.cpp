@@ -1,4 +1,5 @@
 #include "bench/bench_windows.h"
+#include "bench/hostile_patterns.h"
 #include "bench/launch.h"
 #include "bench/report.h"
 #include "bench/sections.h"
@@ -15,6 +16,8 @@ namespace skorvelin::bench {
 namespace {
 
 constexpr int kSearchRuns = 31;
+// Searches that read a hostile pattern again for every window take long: fewer of them.
+constexpr int kRecompilingRuns = 5;
 
 // The patterns of a search that visits every window: each matches no title.
 struct AbsentPattern {
@@ -78,6 +81,19 @@ BOOL CALLBACK ReadAndLowerTitle(HWND window, LPARAM walk) {
     return TRUE;
 }
 
+// A search as it was before the pattern was read once per search: PatternMatch, which reads the
+// pattern again, for every window.
+BOOL CALLBACK MatchRecompiling(HWND window, LPARAM pattern) {
+    try {
+        return PatternMatch(LowerCase(ReadTitle(window)),
+                            *reinterpret_cast<const std::wstring*>(pattern))
+                   ? FALSE
+                   : TRUE;
+    } catch (...) {
+        return FALSE;
+    }
+}
+
 std::vector<HWND> TopLevelWindows() {
     std::vector<HWND> windows;
     EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&windows));
@@ -106,7 +122,39 @@ struct Tables {
                     {"PatternMatch, per title", true},
                     {"of which compile", true},
                     {"compile share", true}}};
+    Table hostile{{{"windows of", false},
+                   {"pattern", false},
+                   {"length", true},
+                   {"stars", true},
+                   {"ranges", true},
+                   {"FindWindowByTitle", true},
+                   {"read again per window", true},
+                   {"saved", true}}};
 };
+
+// Patterns near the command line's length limit: a search that visits every window must stay
+// well under a second.
+void MeasureHostileSearches(const std::string& whose, size_t windows, Tables& tables) {
+    for (const HostilePattern& hostile : HostilePatterns()) {
+        if (modGeneral::FindWindowByTitle(hostile.pattern) != nullptr) {
+            ReportFault("hostile pattern " + hostile.shape + " matches a window");
+        }
+        const double search =
+            MedianSeconds([&] { modGeneral::FindWindowByTitle(hostile.pattern); }, kSearchRuns);
+        if (search >= 0.25) {
+            ReportFault("a search with the hostile pattern " + hostile.shape + " takes " +
+                        Duration(search) + " over " + Count(static_cast<double>(windows)) +
+                        " windows");
+        }
+        const double recompiling = MedianSeconds(
+            [&] { EnumWindows(MatchRecompiling, reinterpret_cast<LPARAM>(&hostile.pattern)); },
+            kRecompilingRuns);
+        tables.hostile.Add(
+            {whose, Code(hostile.shape), Count(static_cast<double>(hostile.pattern.size())),
+             Count(static_cast<double>(hostile.stars)), Count(static_cast<double>(hostile.ranges)),
+             Duration(search), Duration(recompiling), Factor(recompiling / search)});
+    }
+}
 
 // Measures every search over the top-level windows there are now, among them the thousand
 // bench windows that `whose` names.
@@ -154,6 +202,8 @@ void MeasureSearches(const std::string& whose, Tables& tables) {
         tables.patterns.Add({whose, Code(absent.label), Duration(search / count), Duration(match),
                              Duration(compile), Percent(compile * count / search)});
     }
+
+    MeasureHostileSearches(whose, windows.size(), tables);
 
     const std::wstring& lastTitle = titles[*lastBench];
     if (modGeneral::FindWindowByTitle(lastTitle) != windows[*lastBench]) {
@@ -228,6 +278,10 @@ void WindowSearch() {
                           std::to_string(kSearchRuns) + " searches");
     tables.steps.Print("Cost of a window before its title is matched");
     tables.patterns.Print("Share of the pattern match in a search that visits every window");
+    tables.hostile.Print("FindWindowByTitle over 1,000 windows with patterns near the command "
+                         "line's length limit, median of " +
+                         std::to_string(kSearchRuns) + " searches (" +
+                         std::to_string(kRecompilingRuns) + " when read again per window)");
 }
 
 } // namespace skorvelin::bench
