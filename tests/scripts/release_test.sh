@@ -17,9 +17,14 @@ trap 'rm -rf "$scratch"' EXIT
 version=$(cmake -P "$source_dir/cmake/application_version.cmake")
 zip_name="Skorvelin-$version.zip"
 
-"$source_dir/tools/release.sh" "$scratch/first" >/dev/null || fail "first release run"
-rm -f "$builds"/{i686,x86_64}/bin/Skorvelin.exe
-"$source_dir/tools/release.sh" "$scratch/second" >/dev/null || fail "second release run"
+for run in first second; do
+  if ! (cd /tmp && "$source_dir/tools/release.sh" "$scratch/$run" >/dev/null); then
+    echo "FAILED: the $run release run"
+    exit 1
+  fi
+  # Linked anew for the second run.
+  [ $run = first ] && rm -f "$builds"/{i686,x86_64}/bin/Skorvelin.exe
+done
 cmp "$scratch/first/$zip_name" "$scratch/second/$zip_name" ||
   fail "two runs on the same commit wrote different zips"
 
