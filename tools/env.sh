@@ -67,11 +67,18 @@ ensure_wine_prefix() {
     echo "== creating Wine prefix $WINEPREFIX"
     mkdir -p "$WINEPREFIX"
     wine wineboot -i >/dev/null 2>&1 || true
+    # The registry files are written when the Wine server ends.
+    wineserver -w
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+      echo "Wine could not create the prefix $WINEPREFIX" >&2
+      return 1
+    fi
   fi
   if [ ! -f "$WINEPREFIX/.skorvelin-ready" ]; then
     # Wine's own Tahoma and Marlett, which this Wine does not pick up from its data folder:
     # the help window's font and the glyphs of the caption buttons.
-    cp /usr/share/wine/fonts/{tahoma,tahomabd,marlett}.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+    cp /usr/share/wine/fonts/{tahoma,tahomabd,marlett}.ttf "$WINEPREFIX/drive_c/windows/Fonts/" ||
+      return 1
     # No window manager runs on the virtual display: Wine draws the window frames itself.
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     wineserver -w

@@ -44,5 +44,5 @@ if [ "$SKORVELIN_RUNS_32BIT" = no ]; then
   fi
 fi
 
-ensure_wine_prefix >&2
+ensure_wine_prefix >&2 || exit 1
 exec "$wine_loader" "$@"
