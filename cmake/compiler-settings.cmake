@@ -41,4 +41,6 @@ endfunction()
 
 set(CMAKE_CXX_FLAGS_RELEASE "-Os -DNDEBUG")
 add_compile_options(-ffunction-sections -fdata-sections)
-add_link_options(-Wl,--gc-sections $<$<CONFIG:Release>:-s>)
+# No link time in the image header: the same sources link to the same bytes, so a release can be
+# rebuilt and checked.
+add_link_options(-Wl,--gc-sections -Wl,--no-insert-timestamp $<$<CONFIG:Release>:-s>)

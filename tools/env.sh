@@ -1,7 +1,49 @@
 # Shared set-up for the scripts in tools/: paths, the Wine prefix and a virtual display.
 # Sourced, not run.
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-export WINEPREFIX="${WINEPREFIX:-$repo/build/wineprefix}"
+
+# Whether this machine runs 32-bit programs, found once by starting Wine's 32-bit loader (some
+# kernels are booted without 32-bit emulation) and handed down to every program started from
+# here. SKORVELIN_NO_32BIT=1 takes the "cannot" branch on any machine.
+wine32=/usr/lib/wine/wine
+wine64=/usr/lib/wine/wine64
+if [ "${SKORVELIN_NO_32BIT:-}" = 1 ]; then
+  export SKORVELIN_RUNS_32BIT=no
+  export SKORVELIN_NO_32BIT_REASON="SKORVELIN_NO_32BIT=1 is set"
+elif [ "${SKORVELIN_RUNS_32BIT:-}" != yes ] && [ "${SKORVELIN_RUNS_32BIT:-}" != no ]; then
+  if loader_says=$("$wine32" --version 2>&1); then
+    export SKORVELIN_RUNS_32BIT=yes
+  else
+    export SKORVELIN_RUNS_32BIT=no
+    export SKORVELIN_NO_32BIT_REASON="$wine32 does not start: ${loader_says:-no message}"
+  fi
+  unset loader_says
+fi
+
+# Debian's /usr/bin/wine picks the 32-bit loader whenever it is installed, for 64-bit programs
+# too: without 32-bit support the 64-bit loader is started directly, in a prefix of its own that
+# it created itself.
+if [ "$SKORVELIN_RUNS_32BIT" = yes ]; then
+  wine_loader=/usr/bin/wine
+  export WINEPREFIX="${WINEPREFIX:-$repo/build/wineprefix}"
+else
+  wine_loader=$wine64
+  export WINELOADER=$wine64
+  export WINESERVER=/usr/lib/wine/wineserver64
+  export WINEPREFIX="${WINEPREFIX:-$repo/build/wineprefix64}"
+fi
+wine() { "$wine_loader" "$@"; }
+wineserver() { "${WINESERVER:-/usr/bin/wineserver}" "$@"; }
+
+# One line saying which case this is.
+describe_32bit_support() {
+  if [ "$SKORVELIN_RUNS_32BIT" = yes ]; then
+    echo "== this machine runs 32-bit programs: both builds run under Wine"
+  else
+    echo "== this machine cannot run 32-bit programs ($SKORVELIN_NO_32BIT_REASON): the x86_64" \
+      "build runs under $wine64, 32-bit runs are reported as not run"
+  fi
+}
 export WINEDEBUG="${WINEDEBUG:--all}"
 # No dialogs offering to download .NET or HTML engines on first start.
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
@@ -24,12 +66,19 @@ ensure_wine_prefix() {
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "== creating Wine prefix $WINEPREFIX"
     mkdir -p "$WINEPREFIX"
-    wineboot -i >/dev/null 2>&1 || true
+    wine wineboot -i >/dev/null 2>&1 || true
+    # The registry files are written when the Wine server ends.
+    wineserver -w
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+      echo "Wine could not create the prefix $WINEPREFIX" >&2
+      return 1
+    fi
   fi
   if [ ! -f "$WINEPREFIX/.skorvelin-ready" ]; then
     # Wine's own Tahoma and Marlett, which this Wine does not pick up from its data folder:
     # the help window's font and the glyphs of the caption buttons.
-    cp /usr/share/wine/fonts/{tahoma,tahomabd,marlett}.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+    cp /usr/share/wine/fonts/{tahoma,tahomabd,marlett}.ttf "$WINEPREFIX/drive_c/windows/Fonts/" ||
+      return 1
     # No window manager runs on the virtual display: Wine draws the window frames itself.
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     wineserver -w

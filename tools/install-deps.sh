@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs whatever this project needs on a Debian 12 machine and is still missing:
 # the MinGW-w64 cross compilers, Wine with 32-bit support, Xvfb, CMake, GoogleTest's source,
-# ImageMagick (screenshots), a non-Western locale for the code page tests, and clang with
-# libFuzzer for the native fuzz targets.
+# ImageMagick (screenshots), zip (releases), a non-Western locale for the code page tests, and
+# clang with libFuzzer for the native fuzz targets.
 set -euo pipefail
 
 packages=(
@@ -10,7 +10,7 @@ packages=(
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
   wine wine64 wine32:i386
   xvfb xauth x11-utils imagemagick
-  googletest locales fonts-wine
+  googletest locales fonts-wine zip unzip
   clang libclang-rt-14-dev
 )
 

@@ -2,4 +2,5 @@
 skorvelin_test(NAME resources_tests
   SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/resources_test.cpp
   LIBS version ole32 oleaut32 uuid
-  DEPENDS Skorvelin)
+  DEPENDS Skorvelin
+  EXAMINES_I686)

@@ -2,7 +2,7 @@
 // the help window read them.
 #include "common/unique_handle.h"
 #include "ui/resources/resource_ids.h"
-#include "tests/support/own_program.h"
+#include "tests/support/examined_program.h"
 
 #include <windows.h>
 #include <ole2.h>
@@ -33,8 +33,7 @@ const LPCWSTR kCursorGroup = MAKEINTRESOURCEW(12);
 const LPCWSTR kIconGroup = MAKEINTRESOURCEW(14);
 
 std::wstring ProgramPath() {
-    // Skorvelin.exe is built into the same folder as this test program.
-    return (skorvelin::support::OwnProgramFolder() / L"Skorvelin.exe").wstring();
+    return skorvelin::support::ExaminedSkorvelin().path.wstring();
 }
 
 HMODULE Program() {

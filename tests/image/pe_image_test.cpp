@@ -1,5 +1,5 @@
 // Checks the built program's PE image: what the loader sees before any of our code runs.
-#include "tests/support/own_program.h"
+#include "tests/support/examined_program.h"
 
 #include <windows.h>
 
@@ -17,7 +17,7 @@
 namespace {
 
 std::filesystem::path ProgramPath() {
-    return skorvelin::support::OwnProgramFolder() / L"Skorvelin.exe";
+    return skorvelin::support::ExaminedSkorvelin().path;
 }
 
 std::string Lower(std::string text) {
@@ -103,7 +103,7 @@ Image ReadImage(const std::filesystem::path& path) {
 TEST(ProgramImage, IsAWindowsProgramThatEveryTargetedSystemLoads) {
     const Image image = ReadImage(ProgramPath());
     ASSERT_GT(image.bytes.size(), 1024u) << ProgramPath();
-    EXPECT_EQ(image.is64, sizeof(void*) == 8);
+    EXPECT_EQ(image.is64, skorvelin::support::ExaminedSkorvelin().is64);
     EXPECT_EQ(image.subsystem, IMAGE_SUBSYSTEM_WINDOWS_GUI);
     if (!image.is64) {
         // The 95/98/Me family gives no window to a program that declares a newer system.

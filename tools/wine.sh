@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Runs one Windows program under Wine: the emulator of both builds (the toolchain files name it),
+# so every CTest test of a Windows program comes through here.
+#   tools/wine.sh [--needs-32bit] PROGRAM [ARGS...]
+#
+# On a machine that runs 32-bit programs this is plain `wine`. On one that cannot (found once by
+# tools/env.sh, or forced with SKORVELIN_NO_32BIT=1), a 32-bit program (read from its image
+# header) and any test registered as needing 32-bit support (skorvelin_test(... NEEDS_32BIT),
+# which passes --needs-32bit) are not started: the reason is printed and the exit status is 77,
+# which skorvelin_test declares as its SKIP_RETURN_CODE, so CTest reports them as not run. Other
+# programs run under the 64-bit loader alone, in its own prefix. Tests that CTest runs natively
+# (host-side checks) never come through here and are left alone.
+set -uo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
+
+needs_32bit=no
+if [ "${1:-}" = --needs-32bit ]; then
+  needs_32bit=yes
+  shift
+fi
+if [ $# -eq 0 ]; then
+  echo "usage: tools/wine.sh [--needs-32bit] PROGRAM [ARGS...]" >&2
+  exit 2
+fi
+
+# The machine type of a PE file, as four hex digits (014c: 32-bit x86), or nothing.
+pe_machine() {
+  local header
+  header=$(od -An -tu4 -j60 -N4 "$1" 2>/dev/null | tr -d ' ') || return
+  [ -n "$header" ] && od -An -tx2 -j$((header + 4)) -N2 "$1" 2>/dev/null | tr -d ' '
+}
+
+if [ "$SKORVELIN_RUNS_32BIT" = no ]; then
+  why=""
+  if [ "$needs_32bit" = yes ]; then
+    why="this test needs 32-bit programs to run"
+  elif [ -f "$1" ] && [ "$(pe_machine "$1")" = 014c ]; then
+    why="$(basename "$1") is a 32-bit program"
+  fi
+  if [ -n "$why" ]; then
+    echo "not run: $why, and this machine cannot run 32-bit programs" \
+      "($SKORVELIN_NO_32BIT_REASON)"
+    exit 77
+  fi
+fi
+
+ensure_wine_prefix >&2 || exit 1
+exec "$wine_loader" "$@"
