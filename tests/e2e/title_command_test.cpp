@@ -190,18 +190,6 @@ TEST(TitleCommand, StarQuitsTheFirstEnumeratedWindowHiddenOrUntitled) {
     }
 }
 
-// The visible top-level window of a process that nothing owns, or null.
-HWND ShownWindowOf(DWORD processId) {
-    for (const HWND window : TopLevelWindows()) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner == processId && IsWindowVisible(window) && !GetWindow(window, GW_OWNER)) {
-            return window;
-        }
-    }
-    return nullptr;
-}
-
 // Command lines that are not commands bring up the help window, which is closed the way a
 // user would; the run then ends with the same status as a command's.
 TEST(ExitStatus, HelpRunEndsLikeACommand) {
@@ -219,7 +207,7 @@ TEST(ExitStatus, HelpRunEndsLikeACommand) {
         ASSERT_TRUE(run);
         HWND help = nullptr;
         WaitUntil(30000, [&] {
-            help = ShownWindowOf(run.id());
+            help = HelpFormOf(run.id());
             return help != nullptr || !run.Running();
         });
         // A run that took the line for a command would end without showing anything.
