@@ -35,15 +35,18 @@ const ProcessApi& Api() {
 
 constexpr size_t kLargestProcessList = size_t{1} << 20;
 
-std::optional<std::wstring> PathByImageName(DWORD processId) {
-    const UniqueHandle process{OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId)};
-    if (!process) {
-        return std::nullopt;
-    }
+// The rights that reading a process's executable path needs: the limited query right where the
+// image-name query exists, otherwise read access to the module list.
+DWORD PathQueryRights() {
+    return Api().queryFullProcessImageName ? PROCESS_QUERY_LIMITED_INFORMATION
+                                           : PROCESS_QUERY_INFORMATION | PROCESS_VM_READ;
+}
+
+std::optional<std::wstring> PathByImageName(HANDLE process) {
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
         DWORD length = static_cast<DWORD>(path.size());
-        if (Api().queryFullProcessImageName(process.get(), 0, path.data(), &length)) {
+        if (Api().queryFullProcessImageName(process, 0, path.data(), &length)) {
             path.resize(length);
             return path;
         }
@@ -54,27 +57,31 @@ std::optional<std::wstring> PathByImageName(DWORD processId) {
     }
 }
 
-std::optional<std::wstring> PathByFirstModule(DWORD processId) {
+std::optional<std::wstring> PathByFirstModule(HANDLE process) {
     const ProcessApi& api = Api();
     if (!api.enumProcessModules || !api.getModuleFileNameEx) {
         return std::nullopt;
     }
-    const UniqueHandle process{
-        OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId)};
-    if (!process) {
-        return std::nullopt;
-    }
     HMODULE firstModule = nullptr;
     DWORD needed = 0;
-    if (!api.enumProcessModules(process.get(), &firstModule, sizeof(firstModule), &needed)) {
+    if (!api.enumProcessModules(process, &firstModule, sizeof(firstModule), &needed)) {
         return std::nullopt;
     }
     wchar_t path[MAX_PATH];
-    const DWORD length = api.getModuleFileNameEx(process.get(), firstModule, path, MAX_PATH);
+    const DWORD length = api.getModuleFileNameEx(process, firstModule, path, MAX_PATH);
     if (length == 0) {
         return std::nullopt;
     }
     return std::wstring(path, length);
+}
+
+// `process` was opened with at least PathQueryRights().
+std::optional<std::wstring> PathOf(HANDLE process) {
+    return Api().queryFullProcessImageName ? PathByImageName(process) : PathByFirstModule(process);
+}
+
+UniqueHandle OpenPlatformProcess(DWORD processId, DWORD access) {
+    return UniqueHandle{OpenProcess(access, FALSE, processId)};
 }
 
 } // namespace
@@ -102,10 +109,31 @@ std::vector<DWORD> ListProcessIds(size_t firstCapacity) {
 }
 
 std::optional<std::wstring> ExecutablePath(DWORD processId) {
-    if (Api().queryFullProcessImageName) {
-        return PathByImageName(processId);
+    const UniqueHandle process = OpenPlatformProcess(processId, PathQueryRights());
+    if (!process) {
+        return std::nullopt;
     }
-    return PathByFirstModule(processId);
+    return PathOf(process.get());
+}
+
+DWORD FirstTerminableProcessNamed(const std::wstring& name, const std::vector<DWORD>& ids,
+                                  const ProcessOpener& open) {
+    // The query right alone is granted for elevated and protected processes too, which this run
+    // could then not close: asking for the right to terminate in the same request passes them
+    // over, and a later process of the same name that the user owns is taken instead.
+    const DWORD access = PathQueryRights() | PROCESS_TERMINATE;
+    for (const DWORD id : ids) {
+        const UniqueHandle process = open(id, access);
+        if (!process) {
+            continue;
+        }
+        const std::optional<std::wstring> path = PathOf(process.get());
+        if (path &&
+            modGeneral::TextsEqual(FileNameOf(*path), name, modGeneral::CompareMode::Text)) {
+            return id;
+        }
+    }
+    return 0;
 }
 
 std::wstring FileNameOf(const std::wstring& path) {
@@ -118,13 +146,8 @@ std::wstring FileNameOf(const std::wstring& path) {
 namespace modGeneral {
 
 DWORD FindProcessByName(const std::wstring& name) {
-    for (const DWORD id : skorvelin::ListProcessIds()) {
-        const std::optional<std::wstring> path = skorvelin::ExecutablePath(id);
-        if (path && TextsEqual(skorvelin::FileNameOf(*path), name, CompareMode::Text)) {
-            return id;
-        }
-    }
-    return 0;
+    return skorvelin::FirstTerminableProcessNamed(name, skorvelin::ListProcessIds(),
+                                                  skorvelin::OpenPlatformProcess);
 }
 
 } // namespace modGeneral

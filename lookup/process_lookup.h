@@ -1,6 +1,9 @@
 #pragma once
+#include "common/unique_handle.h"
+
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -8,7 +11,8 @@
 namespace modGeneral {
 
 // The id of the first running process, in the platform's order, whose executable file name
-// (the last component of its path) equals `name` ignoring case; 0 when there is none.
+// (the last component of its path) equals `name` ignoring case and that this run may terminate;
+// 0 when there is none.
 DWORD FindProcessByName(const std::wstring& name);
 
 } // namespace modGeneral
@@ -21,6 +25,15 @@ std::vector<DWORD> ListProcessIds(size_t firstCapacity = 256);
 
 // The full path of a process's executable, or nothing when the process cannot be queried.
 std::optional<std::wstring> ExecutablePath(DWORD processId);
+
+// Opens a process with the given access rights; an empty handle when they are refused.
+using ProcessOpener = std::function<UniqueHandle(DWORD processId, DWORD access)>;
+
+// The first of `ids` whose executable file name equals `name` ignoring case, among the processes
+// that `open` grants both the right to read their executable's path and the right to terminate
+// them; 0 when there is none.
+DWORD FirstTerminableProcessNamed(const std::wstring& name, const std::vector<DWORD>& ids,
+                                  const ProcessOpener& open);
 
 // The last path component of `path` (all of it when it has no backslash).
 std::wstring FileNameOf(const std::wstring& path);

@@ -221,16 +221,18 @@ LRESULT Control::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         break;
     case WM_LBUTTONDOWN:
+        OnButtonDown(kLeftButton, wParam, lParam, false);
+        break;
     case WM_LBUTTONDBLCLK:
-        OnButtonDown(kLeftButton, wParam, lParam);
+        OnButtonDown(kLeftButton, wParam, lParam, true);
         break;
     case WM_RBUTTONDOWN:
     case WM_RBUTTONDBLCLK:
-        OnButtonDown(kRightButton, wParam, lParam);
+        OnButtonDown(kRightButton, wParam, lParam, false);
         break;
     case WM_MBUTTONDOWN:
     case WM_MBUTTONDBLCLK:
-        OnButtonDown(kMiddleButton, wParam, lParam);
+        OnButtonDown(kMiddleButton, wParam, lParam, false);
         break;
     case WM_LBUTTONUP:
         OnButtonUp(kLeftButton, wParam, lParam);
@@ -247,9 +249,14 @@ LRESULT Control::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return result;
 }
 
-void Control::OnButtonDown(short button, WPARAM keys, LPARAM position) {
+void Control::OnButtonDown(short button, WPARAM keys, LPARAM position, bool doubleClick) {
     if (!window_ || !form_) {
         return;
+    }
+    if (button == kLeftButton) {
+        // The second press of a double-click is still a press, but its release is no click:
+        // one double-click opens a link once.
+        secondClick_ = doubleClick;
     }
     if (CapturesMouse()) {
         if (buttonsDown_ == 0) {
@@ -274,7 +281,7 @@ void Control::OnButtonUp(short button, WPARAM keys, LPARAM position) {
         RECT client{};
         GetClientRect(window_, &client);
         const POINT at{GET_X_LPARAM(position), GET_Y_LPARAM(position)};
-        click = button == kLeftButton && PtInRect(&client, at);
+        click = button == kLeftButton && !secondClick_ && PtInRect(&client, at);
         buttonsDown_ &= ~static_cast<unsigned>(button);
         if (buttonsDown_ == 0 && GetCapture() == window_) {
             ReleaseCapture();

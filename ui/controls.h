@@ -31,7 +31,8 @@ class Control {
     // The pointer shown over the control; null for the platform's usual one.
     void SetMousePointer(HCURSOR cursor) { cursor_ = cursor; }
 
-    // Events. A click is a left button pressed and released over the control.
+    // Events. A click is a left button pressed and released over the control; the second press
+    // of a double-click raises MouseDown and MouseUp, but no second click.
     MouseHandler MouseMove;
     MouseHandler MouseDown;
     MouseHandler MouseUp;
@@ -76,7 +77,7 @@ class Control {
     static LRESULT CALLBACK SubclassProcedure(HWND window, UINT message, WPARAM wParam,
                                               LPARAM lParam) noexcept;
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    void OnButtonDown(short button, WPARAM keys, LPARAM position);
+    void OnButtonDown(short button, WPARAM keys, LPARAM position, bool doubleClick);
     void OnButtonUp(short button, WPARAM keys, LPARAM position);
 
     float left_ = 0;
@@ -87,6 +88,7 @@ class Control {
     HCURSOR cursor_ = nullptr;
     WNDPROC original_ = nullptr;
     unsigned buttonsDown_ = 0;
+    bool secondClick_ = false;
 };
 
 // Text on the form's background, wrapped at word boundaries; never takes the focus.

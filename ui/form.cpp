@@ -98,7 +98,9 @@ bool Form::Create(std::wstring_view caption, float clientWidth, float clientHeig
     dpi_ = WindowDpi(window_);
     ApplySize();
     for (Timer* timer : timers_) {
-        timer->Start(window_);
+        if (timer) {
+            timer->Start(window_);
+        }
     }
     return true;
 }

@@ -118,6 +118,17 @@ std::vector<HWND> TopLevelWindows() {
     return windows;
 }
 
+HWND HelpFormOf(DWORD id) {
+    for (const HWND window : TopLevelWindows()) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == id && IsWindowVisible(window) && !GetWindow(window, GW_OWNER)) {
+            return window;
+        }
+    }
+    return nullptr;
+}
+
 std::vector<DWORD> ProcessIds() {
     std::vector<DWORD> ids(4096);
     DWORD bytes = 0;

@@ -80,6 +80,9 @@ class Job {
 // The top-level windows, in the platform's enumeration order.
 std::vector<HWND> TopLevelWindows();
 
+// The help window of process `id`: its visible top-level window that nothing owns, or nullptr.
+HWND HelpFormOf(DWORD id);
+
 // The process ids, in the platform's enumeration order.
 std::vector<DWORD> ProcessIds();
 

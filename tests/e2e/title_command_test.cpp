@@ -160,6 +160,36 @@ TEST(TitleCommand, EmptyPatternQuitsTheFirstUntitledWindow) {
     EXPECT_EQ(target.QuitWindows(), std::optional<std::set<size_t>>({0}));
 }
 
+struct StarCase {
+    const char* what;
+    WindowPlan first;
+};
+
+// "*" takes the very first window of the enumeration, whatever it is.
+TEST(TitleCommand, StarQuitsTheFirstEnumeratedWindowHiddenOrUntitled) {
+    const std::wstring tag = UniqueTag();
+    const StarCase cases[] = {
+        {"hidden and untitled", {L"", Kind::HiddenTopmost}},
+        {"hidden with a title", {tag + L" hidden first", Kind::HiddenTopmost}},
+    };
+    for (const StarCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        ScratchFolder scratch;
+        Job job;
+        const TargetApp target(job, TargetProgram(BinFolder()), scratch.path(),
+                               {c.first, {tag + L" shown second"}});
+        ASSERT_EQ(target.failure(), L"");
+        // The quit message goes to whatever comes first: it must be this test's window.
+        const std::vector<HWND> order = TopLevelWindows();
+        ASSERT_FALSE(order.empty());
+        ASSERT_EQ(order.front(), target.window(0)) << "another program's window comes first";
+
+        EXPECT_EQ(RunToEnd(job, Skorvelin(), L"/t:*"), std::optional<DWORD>(0));
+
+        EXPECT_EQ(target.QuitWindows(), std::optional<std::set<size_t>>({0}));
+    }
+}
+
 // Command lines that are not commands bring up the help window, which is closed the way a
 // user would; the run then ends with the same status as a command's.
 TEST(ExitStatus, HelpRunEndsLikeACommand) {
@@ -175,20 +205,21 @@ TEST(ExitStatus, HelpRunEndsLikeACommand) {
 
         const Process run = job.Start(Skorvelin(), arguments);
         ASSERT_TRUE(run);
-        const bool closed = WaitUntil(30000, [&] {
-            if (run.WaitForEnd(0)) {
-                return true;
-            }
-            for (const HWND window : TopLevelWindows()) {
-                DWORD owner = 0;
-                GetWindowThreadProcessId(window, &owner);
-                if (owner == run.id() && IsWindowVisible(window)) {
-                    PostMessageW(window, WM_CLOSE, 0, 0);
-                }
-            }
-            return false;
+        HWND help = nullptr;
+        WaitUntil(30000, [&] {
+            help = HelpFormOf(run.id());
+            return help != nullptr || !run.Running();
         });
-        ASSERT_TRUE(closed);
+        // A run that took the line for a command would end without showing anything.
+        ASSERT_TRUE(help) << "no help window; the run "
+                          << (run.Running() ? "still runs" : "ended at once");
+        wchar_t caption[64] = {};
+        GetWindowTextW(help, caption, 64);
+        EXPECT_STREQ(caption, L"Skorvelin v1.0.2");
+        EXPECT_TRUE(run.Running());
+
+        PostMessageW(help, WM_CLOSE, 0, 0);
+        ASSERT_TRUE(run.WaitForEnd(30000)) << "the closed help window left the run going";
         EXPECT_EQ(run.ExitCode(), std::optional<DWORD>(0));
         EXPECT_EQ(target.QuitWindows(), std::optional<std::set<size_t>>(std::set<size_t>{}));
     }

@@ -80,18 +80,6 @@ HWND WarningBoxOf(DWORD id) {
     return nullptr;
 }
 
-// The help window of process `id`: its visible top-level window that nothing owns, or nullptr.
-HWND HelpFormOf(DWORD id) {
-    for (const HWND window : TopLevelWindows()) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner == id && IsWindowVisible(window) && !GetWindow(window, GW_OWNER)) {
-            return window;
-        }
-    }
-    return nullptr;
-}
-
 size_t PositionOf(HWND window, const std::vector<HWND>& order) {
     return static_cast<size_t>(std::find(order.begin(), order.end(), window) - order.begin());
 }

@@ -173,4 +173,90 @@ Rgb MainColour(HWND control) {
     return {GetRValue(most->first), GetGValue(most->first), GetBValue(most->first)};
 }
 
+namespace {
+
+// The donate pictures are 89 pixels wide. Columns 1 to 9 from either end, in the middle rows,
+// are the French button's ends and transparent in the English picture, whose button spans
+// columns 11 to 77.
+constexpr int kPictureWidth = 89;
+constexpr int kEndFrom = 1;
+constexpr int kEndTo = 10;
+constexpr int kCentreHalfWidth = 20;
+// Nearly every pixel of a part must agree: rims and anti-aliasing may go either way.
+constexpr double kShareThatCounts = 0.9;
+
+bool Background(Rgb p) {
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    return p.red == GetRValue(face) && p.green == GetGValue(face) && p.blue == GetBValue(face);
+}
+
+} // namespace
+
+std::ostream& operator<<(std::ostream& out, DonatePicture picture) {
+    return out << (picture == DonatePicture::French    ? "the French picture"
+                   : picture == DonatePicture::English ? "the English picture"
+                                                       : "neither donate picture");
+}
+
+DonatePicture ReadDonatePicture(HWND image) {
+    RECT box{};
+    GetWindowRect(image, &box);
+    const ScreenImage shot(box);
+    if (shot.Width() <= 0 || shot.Height() <= 0) {
+        return DonatePicture::Other;
+    }
+    const auto column = [&](int pictureColumn) {
+        return pictureColumn * shot.Width() / kPictureWidth;
+    };
+    int ends = 0;
+    int endsPainted = 0;
+    int centre = 0;
+    int centrePainted = 0;
+    for (int y = shot.Height() / 3; y < shot.Height() * 2 / 3; ++y) {
+        for (int c = kEndFrom; c < kEndTo; ++c) {
+            for (const int x : {column(c), shot.Width() - 1 - column(c)}) {
+                ++ends;
+                endsPainted += Background(shot.At(x, y)) ? 0 : 1;
+            }
+        }
+        const int middle = shot.Width() / 2;
+        for (int x = middle - column(kCentreHalfWidth); x < middle + column(kCentreHalfWidth);
+             ++x) {
+            ++centre;
+            centrePainted += Background(shot.At(x, y)) ? 0 : 1;
+        }
+    }
+    if (centre == 0 || centrePainted < kShareThatCounts * centre) {
+        return DonatePicture::Other;
+    }
+    if (endsPainted >= kShareThatCounts * ends) {
+        return DonatePicture::French;
+    }
+    if (endsPainted <= (1 - kShareThatCounts) * ends) {
+        return DonatePicture::English;
+    }
+    return DonatePicture::Other;
+}
+
+int PixelsOffBackground(const RECT& screenBox, const std::vector<HWND>& leftOut) {
+    std::vector<RECT> covered;
+    for (const HWND window : leftOut) {
+        RECT box{};
+        if (GetWindowRect(window, &box)) {
+            covered.push_back(box);
+        }
+    }
+    const ScreenImage shot(screenBox);
+    int off = 0;
+    for (int y = 0; y < shot.Height(); ++y) {
+        for (int x = 0; x < shot.Width(); ++x) {
+            const POINT at{screenBox.left + x, screenBox.top + y};
+            const bool underAWindow = std::any_of(covered.begin(), covered.end(),
+                                                  [&](const RECT& r) { return PtInRect(&r, at); });
+            off += !underAWindow && !Background(shot.At(x, y)) ? 1 : 0;
+        }
+    }
+    return off;
+}
+
 } // namespace helptest

@@ -52,4 +52,15 @@ std::pair<int, int> DrawnTextSpan(HWND label);
 // The colour that covers most of a control's box: its background.
 Rgb MainColour(HWND control);
 
+enum class DonatePicture { French, English, Other };
+std::ostream& operator<<(std::ostream& out, DonatePicture picture);
+
+// Which donate picture the image shows, told from its pixels: the French button fills the
+// image's width, the narrower English one leaves both ends to the form's background.
+DonatePicture ReadDonatePicture(HWND image);
+
+// How many pixels of a screen box differ from the form's background, leaving out the parts
+// that lie under the given windows.
+int PixelsOffBackground(const RECT& screenBox, const std::vector<HWND>& leftOut);
+
 } // namespace helptest

@@ -77,6 +77,16 @@ void ClickAt(POINT screen) {
     ReleaseButton(MouseButton::Left);
 }
 
+void DoubleClickAt(POINT screen) {
+    MovePointer(screen);
+    INPUT clicks[4] = {};
+    for (size_t i = 0; i < 4; ++i) {
+        clicks[i].type = INPUT_MOUSE;
+        clicks[i].mi.dwFlags = ButtonFlag(MouseButton::Left, i % 2 == 0);
+    }
+    SendInput(4, clicks, sizeof(INPUT));
+}
+
 bool GiveKeyboardTo(HWND window) {
     SetForegroundWindow(window);
     return e2e::WaitUntil(kSettleTimeoutMs, [&] { return GetForegroundWindow() == window; });

@@ -18,6 +18,9 @@ void PressButton(MouseButton button);
 void ReleaseButton(MouseButton button);
 // A left click at a screen point: move, press, release.
 void ClickAt(POINT screen);
+// A left double-click at a screen point: both clicks reach the input queue at once, well
+// within the double-click time.
+void DoubleClickAt(POINT screen);
 
 // Brings a window to the front and gives it the keyboard; true once it has it.
 bool GiveKeyboardTo(HWND window);

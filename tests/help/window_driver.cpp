@@ -8,30 +8,6 @@ namespace {
 constexpr DWORD kShowTimeoutMs = 15000;
 constexpr DWORD kMessageTimeoutMs = 5000;
 
-struct WindowSearch {
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK RememberShownForm(HWND window, LPARAM data) {
-    auto* search = reinterpret_cast<WindowSearch*>(data);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner == search->processId && IsWindowVisible(window) && !GetWindow(window, GW_OWNER)) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-// The process's visible top-level window that nothing owns: the form, not a message box or
-// one of the platform's helper windows.
-HWND ShownFormOf(DWORD processId) {
-    WindowSearch search{processId, nullptr};
-    EnumWindows(RememberShownForm, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 } // namespace
 
 int ScreenDpi() {
@@ -64,7 +40,7 @@ HelpWindow::HelpWindow() {
         return;
     }
     e2e::WaitUntil(kShowTimeoutMs, [&] {
-        form_ = ShownFormOf(process_.id());
+        form_ = e2e::HelpFormOf(process_.id());
         return form_ != nullptr || !process_.Running();
     });
 }

@@ -8,6 +8,7 @@
 
 #include <map>
 #include <utility>
+#include <vector>
 
 namespace helptest {
 namespace {
@@ -196,22 +197,106 @@ TEST(HelpWindowPointer, HandOverTheLinksOnly) {
     EXPECT_NE(seen[Shape::Arrow], seen[Shape::IBeam]);
 }
 
-TEST(HelpWindowDonateImage, AlternatesFrenchAndEnglishEveryTick) {
+// The boxes of the two hidden images, on the screen, and the controls that may cover parts of
+// them; whatever else lies in those boxes must be the form's bare background.
+struct HiddenImages {
+    explicit HiddenImages(const HelpWindow& window) {
+        for (const TwipsBox& twips : {TwipsBox{4425, 720, 1335, 315},    // imgDonnerFR
+                                      TwipsBox{3345, 720, 1335, 315}}) { // imgDonnerEN
+            const Box box = PixelBox(twips);
+            const POINT topLeft = window.OnScreen({box.left, box.top});
+            const POINT bottomRight = window.OnScreen({box.right, box.bottom});
+            boxes.push_back({topLeft.x, topLeft.y, bottomRight.x, bottomRight.y});
+        }
+        for (const int id : {IDC_PIC_ICONE, IDC_BTN_OK, IDC_TXT_DESCRIPTION, IDC_LBL_SITE,
+                             IDC_LBL_EMAIL, IDC_LBL_0, IDC_LBL_1, IDC_LBL_AUTEUR, IDC_IMG_DONNER}) {
+            controls.push_back(window.Control(id));
+        }
+    }
+    int PixelsShown() const {
+        int shown = 0;
+        for (const RECT& box : boxes) {
+            shown += PixelsOffBackground(box, controls);
+        }
+        return shown;
+    }
+    std::vector<RECT> boxes;
+    std::vector<HWND> controls;
+};
+
+// The timer may fire late on a busy machine, and be seen late, but a picture that lasted
+// 2 or 6 seconds must not pass for one that lasted 3.
+constexpr ULONGLONG kShortestTick = 2500;
+constexpr ULONGLONG kLongestTick = 4000;
+
+struct Phase {
+    const char* what;
+    const wchar_t* name;
+    DonatePicture picture;
+};
+
+TEST(HelpWindowDonateImage, AlternatesFrenchAndEnglishEveryThreeSeconds) {
+    const Phase phases[] = {
+        {"first shown", L"Faire un don", DonatePicture::French},
+        {"after the first tick", L"Donate", DonatePicture::English},
+        {"after the second tick", L"Faire un don", DonatePicture::French},
+    };
     const HelpWindow window;
     ASSERT_TRUE(window.Shown()) << "Skorvelin.exe showed no window";
     const HWND image = window.Control(IDC_IMG_DONNER);
     ASSERT_TRUE(image);
-    const auto showing = [&](const wchar_t* picture) { return WindowText(image) == picture; };
+    const HiddenImages hidden(window);
+    std::vector<ULONGLONG> switches;
+    for (const Phase& phase : phases) {
+        SCOPED_TRACE(phase.what);
+        if (switches.empty()) {
+            EXPECT_EQ(WindowText(image), phase.name);
+        } else {
+            ASSERT_TRUE(
+                e2e::WaitUntil(kTickTimeoutMs, [&] { return WindowText(image) == phase.name; }))
+                << "still " << testing::PrintToString(WindowText(image));
+        }
+        switches.push_back(GetTickCount64());
+        e2e::WaitUntil(kRepaintTimeoutMs,
+                       [&] { return ReadDonatePicture(image) == phase.picture; });
+        EXPECT_EQ(ReadDonatePicture(image), phase.picture) << "on the screen";
+        EXPECT_EQ(hidden.PixelsShown(), 0) << "pixels of a hidden image on the screen";
+    }
+    // Two successive switches: from English back to French.
+    const ULONGLONG lasted = switches[2] - switches[1];
+    EXPECT_GE(lasted, kShortestTick) << "the English picture lasted " << lasted << " ms";
+    EXPECT_LE(lasted, kLongestTick) << "the English picture lasted " << lasted << " ms";
+}
 
-    EXPECT_TRUE(showing(L"Faire un don"))
-        << "first shown: " << testing::PrintToString(WindowText(image));
-    ASSERT_TRUE(e2e::WaitUntil(kTickTimeoutMs, [&] { return showing(L"Donate"); }))
-        << "after a tick: " << testing::PrintToString(WindowText(image));
-    const ULONGLONG english = GetTickCount64();
-    ASSERT_TRUE(e2e::WaitUntil(kTickTimeoutMs, [&] { return showing(L"Faire un don"); }))
-        << "after two ticks: " << testing::PrintToString(WindowText(image));
-    // Only the order is certain on a loaded machine; still, a picture lasts a whole tick.
-    EXPECT_GE(GetTickCount64() - english, 2000u);
+TEST(HelpWindowUsageText, CanBeSelectedButNotEdited) {
+    const HelpWindow window;
+    ASSERT_TRUE(window.Shown()) << "Skorvelin.exe showed no window";
+    const HWND text = window.Control(IDC_TXT_DESCRIPTION);
+    ASSERT_TRUE(text);
+    ASSERT_TRUE(GiveKeyboardTo(window.Form()));
+    const std::wstring before = WindowText(text);
+    const auto selection = [&] {
+        DWORD_PTR range = 0;
+        SendMessageTimeoutW(text, EM_GETSEL, 0, 0, SMTO_ABORTIFHUNG, 5000, &range);
+        return std::pair<int, int>{LOWORD(range), HIWORD(range)};
+    };
+
+    // Dragged across the first lines, as a user selects with the pointer.
+    RECT box{};
+    GetWindowRect(text, &box);
+    ASSERT_TRUE(MovePointer({box.left + 8, box.top + 5}));
+    PressButton(MouseButton::Left);
+    ASSERT_TRUE(MovePointer({box.left + (box.right - box.left) / 2, box.top + 40}));
+    ReleaseButton(MouseButton::Left);
+    e2e::WaitUntil(kRepaintTimeoutMs, [&] { return selection().second > selection().first; });
+    const auto [start, end] = selection();
+    EXPECT_GT(end - start, 20) << "the drag selected nothing or hardly anything";
+
+    // Typing over the selection would replace it in a box that can be edited.
+    TypeChord({'X'});
+    TypeChord({VK_DELETE});
+    Sleep(kSteadyMs);
+    EXPECT_EQ(WindowText(text), before);
 }
 
 } // namespace

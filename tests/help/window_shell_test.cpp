@@ -22,6 +22,9 @@ constexpr DWORD kOpenTimeoutMs = 10000;
 constexpr DWORD kRepaintTimeoutMs = 3000;
 // Time for a second, unwanted request to show up after the expected one.
 constexpr DWORD kSteadyMs = 500;
+// A double-click's second request would start a second recorder right after the first; on a
+// busy machine a recorder may take a while to start.
+constexpr DWORD kSecondRequestMs = 3000;
 
 class RecordedShell : public testing::Test {
   protected:
@@ -33,12 +36,14 @@ class RecordedShell : public testing::Test {
         ASSERT_TRUE(window_.Shown()) << "Skorvelin.exe showed no window";
     }
 
-    // The one address opened after an action; fails on none or several.
-    testing::AssertionResult OpenedOnly(const std::wstring& expected) const {
+    // The one address opened after an action; fails on none or several, counting those that
+    // arrive within `steadyMs` of the first.
+    testing::AssertionResult OpenedOnly(const std::wstring& expected,
+                                        DWORD steadyMs = kSteadyMs) const {
         if (!e2e::WaitUntil(kOpenTimeoutMs, [&] { return !handlers_->Opened().empty(); })) {
             return testing::AssertionFailure() << "nothing was opened";
         }
-        Sleep(kSteadyMs);
+        Sleep(steadyMs);
         const std::vector<std::wstring> opened = handlers_->Opened();
         if (opened != std::vector<std::wstring>{expected}) {
             return testing::AssertionFailure() << "opened " << testing::PrintToString(opened)
@@ -138,6 +143,61 @@ TEST_F(RecordedShell, DonateImageSinksWhilePressed) {
     }
     Sleep(kSteadyMs);
     EXPECT_TRUE(handlers_->Opened().empty()) << "a press released elsewhere is no click";
+}
+
+struct DoubleClickCase {
+    const char* name;
+    int clicked;
+    std::wstring opens;
+};
+
+TEST_F(RecordedShell, ADoubleClickOpensOnce) {
+    const DoubleClickCase cases[] = {
+        {"web address", IDC_LBL_SITE, DecodeText(skorvelin::kWebAddressText)},
+        {"e-mail address", IDC_LBL_EMAIL, L"mailto:" + DecodeText(skorvelin::kEmailAddressText)},
+        {"donate image", IDC_IMG_DONNER, DecodeText(skorvelin::kDonateLinkText)},
+    };
+    const Box rest = window_.ClientBox(IDC_IMG_DONNER);
+    for (const DoubleClickCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        handlers_->Clear();
+        DoubleClickAt(window_.CentreOf(c.clicked));
+        EXPECT_TRUE(OpenedOnly(c.opens, kSecondRequestMs));
+        EXPECT_EQ(window_.ClientBox(IDC_IMG_DONNER), rest) << "two presses, two releases";
+    }
+}
+
+struct ButtonStep {
+    const char* what;
+    MouseButton button;
+    bool press;
+    int offsets; // where the image then stands, in presses of 15 twips right and down
+};
+
+// Presses and releases move the image each by itself, whatever the other buttons do.
+TEST_F(RecordedShell, DonateImageFollowsPressesAndReleasesThatDoNotPairUp) {
+    const ButtonStep steps[] = {
+        {"left pressed", MouseButton::Left, true, 1},
+        {"right pressed too", MouseButton::Right, true, 2},
+        {"left released, right still down", MouseButton::Left, false, 1},
+        {"right released", MouseButton::Right, false, 0},
+    };
+    const Box rest = window_.ClientBox(IDC_IMG_DONNER);
+    const int offset = TwipsToPixels(15);
+    ASSERT_TRUE(MovePointer(window_.CentreOf(IDC_IMG_DONNER)));
+    for (const ButtonStep& step : steps) {
+        SCOPED_TRACE(step.what);
+        if (step.press) {
+            PressButton(step.button);
+        } else {
+            ReleaseButton(step.button);
+        }
+        const int by = step.offsets * offset;
+        const Box wanted{rest.left + by, rest.top + by, rest.right + by, rest.bottom + by};
+        EXPECT_TRUE(e2e::WaitUntil(kRepaintTimeoutMs,
+                                   [&] { return window_.ClientBox(IDC_IMG_DONNER) == wanted; }))
+            << "the image stands at " << window_.ClientBox(IDC_IMG_DONNER) << ", not at " << wanted;
+    }
 }
 
 TEST_F(RecordedShell, DonateImageBackInPlaceAfterAClick) {

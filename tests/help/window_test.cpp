@@ -257,7 +257,11 @@ TEST_F(HelpWindowLayout, UsageTextScrollsToItsLastLines) {
     RECT inside{};
     GetClientRect(text, &inside);
     const DWORD_PTR lines = ask(EM_GETLINECOUNT, 0);
-    if (static_cast<LONG>(lines) * TahomaMeasure().LineHeight() <= inside.bottom) {
+    const bool allFit = static_cast<LONG>(lines) * TahomaMeasure().LineHeight() <= inside.bottom;
+    // At 96 dots per inch the text is taller than its box; elsewhere the fonts may differ.
+    if (ScreenDpi() == 96) {
+        ASSERT_FALSE(allFit) << "all " << lines << " lines fit in the box at 96 dots per inch";
+    } else if (allFit) {
         GTEST_SKIP() << "all " << lines << " lines fit in the box with this machine's fonts";
     }
     EXPECT_EQ(ask(EM_GETFIRSTVISIBLELINE, 0), 0u);

@@ -177,8 +177,10 @@ TEST_F(FormLayer, PressAndReleaseMakeAClickOnlyForTheLeftButtonReleasedOverTheCo
     };
     const std::vector<Case> cases = {
         {"left inside", WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON, 5, {"down 1", "up 1", "click"}},
-        {"double click",
-         WM_LBUTTONDBLCLK,
+        // The second click of a double-click: one double-click must not open a link twice.
+        {"double click", WM_LBUTTONDBLCLK, WM_LBUTTONUP, MK_LBUTTON, 5, {"down 1", "up 1"}},
+        {"left inside after a double click",
+         WM_LBUTTONDOWN,
          WM_LBUTTONUP,
          MK_LBUTTON,
          5,
@@ -307,6 +309,36 @@ TEST_F(FormLayer, EnterAndEscTypedInTheTextBoxPressTheDefaultCancelButton) {
     }
 }
 
+// Dispatches messages until `ticks` reaches `wanted` or two seconds have passed.
+void PumpUntil(const int& ticks, int wanted) {
+    const DWORD deadline = GetTickCount() + 2000;
+    MSG message;
+    while (ticks < wanted && GetTickCount() < deadline) {
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            DispatchMessageW(&message);
+        }
+        Sleep(5);
+    }
+}
+
+TEST(FormTimers, AFormCreatedAfterATimerWentAwayStartsTheOthers) {
+    Form form;
+    int ticks = 0;
+    {
+        Timer gone;
+        gone.SetInterval(10);
+        form.Register(gone);
+    }
+    Timer kept;
+    kept.SetInterval(10);
+    kept.Tick = [&ticks] { ++ticks; };
+    form.Register(kept);
+
+    ASSERT_TRUE(form.Create(L"test", 6000, 4000));
+    PumpUntil(ticks, 2);
+    EXPECT_GE(ticks, 2);
+}
+
 TEST_F(FormLayer, TimersTickWhileTheFormIsLoaded) {
     Timer timer;
     timer.SetInterval(10);
@@ -314,14 +346,7 @@ TEST_F(FormLayer, TimersTickWhileTheFormIsLoaded) {
     timer.Tick = [&ticks] { ++ticks; };
     form.Register(timer);
 
-    const DWORD deadline = GetTickCount() + 2000;
-    MSG message;
-    while (ticks < 2 && GetTickCount() < deadline) {
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            DispatchMessageW(&message);
-        }
-        Sleep(5);
-    }
+    PumpUntil(ticks, 2);
     EXPECT_GE(ticks, 2);
 }
 

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <optional>
 #include <set>
 #include <string>
@@ -16,6 +17,7 @@ namespace {
 using skorvelin::ExecutablePath;
 using skorvelin::FileNameOf;
 using skorvelin::ListProcessIds;
+using skorvelin::UniqueHandle;
 
 std::wstring OwnExecutablePath() {
     return skorvelin::support::OwnProgramPath().wstring();
@@ -74,6 +76,80 @@ TEST(FindProcessByName, ComparesTheWholeFileNameIgnoringCase) {
     EXPECT_EQ(modGeneral::FindProcessByName(L"unit_tests"), 0u);
     EXPECT_EQ(modGeneral::FindProcessByName(ownName + L" "), 0u);
     EXPECT_EQ(modGeneral::FindProcessByName(L""), 0u);
+}
+
+// A running process of this session whose executable is not the test program's.
+DWORD SomeOtherProcess() {
+    for (const DWORD id : ListProcessIds()) {
+        const std::optional<std::wstring> path = ExecutablePath(id);
+        if (id != GetCurrentProcessId() && path &&
+            skorvelin::LowerCase(FileNameOf(*path)) != L"unit_tests.exe") {
+            return id;
+        }
+    }
+    return 0;
+}
+
+// A made-up process list: each entry stands for this test program or for another program, and
+// the platform may refuse some of the rights asked for it (as it does for an elevated process,
+// whose path can be read but which a normal user cannot terminate).
+enum class Refused { Nothing, Terminate, Query, Everything };
+
+struct FakeProcess {
+    DWORD id;
+    bool self;
+    Refused refused = Refused::Nothing;
+};
+
+struct TerminableCase {
+    const char* what;
+    std::vector<FakeProcess> processes;
+    DWORD found;
+};
+
+TEST(FirstTerminableProcessNamed, PassesOverProcessesItMayNotTerminate) {
+    const DWORD other = SomeOtherProcess();
+    ASSERT_NE(other, 0u) << "no other process to stand for a differently named one";
+    const TerminableCase cases[] = {
+        {"the first of two that may be terminated", {{11, true}, {12, true}}, 11},
+        {"an elevated process of that name comes first",
+         {{11, true, Refused::Terminate}, {12, true}},
+         12},
+        {"a process that cannot be opened at all",
+         {{11, true, Refused::Everything}, {12, true}},
+         12},
+        {"a process whose path cannot be read", {{11, true, Refused::Query}, {12, true}}, 12},
+        {"other names and refused twins before the match",
+         {{11, false}, {12, true, Refused::Terminate}, {13, false}, {14, true}, {15, true}},
+         14},
+        {"no process of that name may be terminated",
+         {{11, true, Refused::Terminate}, {12, false}, {13, true, Refused::Everything}},
+         0},
+        {"another program that may be terminated is no match", {{11, false}}, 0},
+        {"no processes", {}, 0},
+    };
+    for (const TerminableCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::vector<DWORD> ids;
+        for (const FakeProcess& p : c.processes) {
+            ids.push_back(p.id);
+        }
+        const auto open = [&](DWORD id, DWORD access) {
+            const auto p = std::find_if(c.processes.begin(), c.processes.end(),
+                                        [id](const FakeProcess& f) { return f.id == id; });
+            const bool refused =
+                p == c.processes.end() || p->refused == Refused::Everything ||
+                (p->refused == Refused::Terminate && (access & PROCESS_TERMINATE)) ||
+                (p->refused == Refused::Query && (access & ~DWORD{PROCESS_TERMINATE}));
+            if (refused) {
+                return UniqueHandle{};
+            }
+            return UniqueHandle{
+                OpenProcess(access, FALSE, p->self ? GetCurrentProcessId() : other)};
+        };
+
+        EXPECT_EQ(skorvelin::FirstTerminableProcessNamed(L"UNIT_TESTS.exe", ids, open), c.found);
+    }
 }
 
 } // namespace
