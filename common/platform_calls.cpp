@@ -336,4 +336,38 @@ void FamilyText::Draw(HDC dc, int x, int y, const int* advances) const {
     }
 }
 
+// ---- The runtime's own 16-bit calls
+
+#if defined(__i386__)
+// The compiler's runtime creates its locks with CreateSemaphoreW: its unwinder does so at every
+// start, when it registers the program's frame tables. On 95/98/Me that is a stub that fails.
+// The runtime calls through the import slot "__imp__CreateSemaphoreW@16"; defining the slot here
+// makes the linker take it instead of the system's, so that call takes the family's form too.
+namespace {
+
+using CreateSemaphoreWFn = HANDLE WINAPI(LPSECURITY_ATTRIBUTES, LONG, LONG, LPCWSTR);
+
+// No function-local statics here: their guards take the runtime's locks, which come back here.
+HANDLE WINAPI CreateSemaphoreInFamily(LPSECURITY_ATTRIBUTES attributes, LONG initialCount,
+                                      LONG maximumCount, LPCWSTR name) {
+    if ((GetVersion() & 0x80000000u) == 0) {
+        // The slot below stands for the import: the system's function is looked up by name.
+        auto* const createWide = reinterpret_cast<CreateSemaphoreWFn*>(reinterpret_cast<void*>(
+            GetProcAddress(GetModuleHandleA("kernel32.dll"), "CreateSemaphoreW")));
+        return createWide ? createWide(attributes, initialCount, maximumCount, name) : nullptr;
+    }
+    const std::string ansiName = name ? WideToAnsi(name) : std::string{};
+    return CreateSemaphoreA(attributes, initialCount, maximumCount,
+                            name ? ansiName.c_str() : nullptr);
+}
+
+} // namespace
+
+extern "C" {
+// Constant-initialised: the runtime uses it before any of our initialisers run.
+CreateSemaphoreWFn*
+    skorvelinCreateSemaphoreSlot __asm__("__imp__CreateSemaphoreW@16") = &CreateSemaphoreInFamily;
+}
+#endif
+
 } // namespace skorvelin
