@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the reference (i686) build and prints the benchmark's figures, run under Wine on a
+# Builds both architectures and prints the benchmark's figures, run under Wine on a
 # virtual display. Arguments go to the benchmark (--runs N: whole runs of each program).
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -7,14 +7,8 @@ here=$(cd "$(dirname "$0")" && pwd)
 source "$here/env.sh"
 cd "$repo" || exit 1
 
-echo "== building i686" >&2
-cmake --preset i686 >/dev/null || exit 1
-log="$repo/build/i686-build.log"
-if ! cmake --build --preset i686 >"$log" 2>&1; then
-  cat "$log" >&2
-  echo "build of i686 failed" >&2
-  exit 1
-fi
+# Both architectures: the benchmark prints the size of each build's program.
+build_both || exit 1
 
 # A usable display is kept; without one a virtual one is started, and stopped on exit.
 ensure_display || exit 1
