@@ -1,7 +1,7 @@
 #include "app/dispatch.h"
 
 #include "app/platform_id.h"
-#include "common/platform_text.h"
+#include "common/platform_calls.h"
 #include "common/unique_handle.h"
 #include "lookup/process_lookup.h"
 #include "lookup/window_lookup.h"
@@ -15,7 +15,7 @@ constexpr long kPlatformNt = VER_PLATFORM_WIN32_NT;
 
 void CloseWindowByTitle(const std::wstring& pattern) {
     if (const HWND window = modGeneral::FindWindowByTitle(pattern)) {
-        PostMessageA(window, WM_QUIT, 0, 0);
+        PostTo(window, WM_QUIT, 0, 0);
     }
 }
 
@@ -29,9 +29,7 @@ void TerminateProcessByName(const std::wstring& name) {
 }
 
 void ShowWin9xWarning() {
-    // Only reached off the NT family, which has nothing but the 8-bit message box.
-    MessageBoxA(nullptr, WideToAnsi(kWin9xWarningText).c_str(),
-                WideToAnsi(kWin9xWarningTitle).c_str(), MB_OK | MB_ICONEXCLAMATION);
+    ShowMessageBox(nullptr, kWin9xWarningText, kWin9xWarningTitle, MB_OK | MB_ICONEXCLAMATION);
 }
 
 } // namespace

@@ -2,23 +2,12 @@
 
 #include "app/command_line.h"
 #include "app/dispatch.h"
-#include "common/platform_text.h"
+#include "common/platform_calls.h"
 #include "common/system_library.h"
 
 #include <commctrl.h>
 
 namespace skorvelin {
-namespace {
-
-std::wstring RawCommandLine() {
-    if (WideApiAvailable()) {
-        return GetCommandLineW();
-    }
-    return AnsiToWide(GetCommandLineA());
-}
-
-} // namespace
-
 bool frmSkorvelin::Create() {
     if (!Form::Create(L"Skorvelin", kClientWidth, kClientHeight)) {
         return false;
@@ -41,7 +30,7 @@ void frmSkorvelin::Form_Initialize() {
 
 void frmSkorvelin::Form_Load() {
     const std::optional<Command> command =
-        ParseCommand(CommandText(ArgumentPart(RawCommandLine())));
+        ParseCommand(CommandText(ArgumentPart(CommandLineText())));
     if (!command) {
         ShowHelp();
         return;

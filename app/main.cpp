@@ -1,11 +1,13 @@
 #include "app/frm_skorvelin.h"
+#include "common/platform_calls.h"
 
 #include <windows.h>
 
 #include <cstdlib>
 
 // Every outcome ends with the same status: callers cannot tell a miss from a success.
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    skorvelin::SetProgramInstance(instance);
     skorvelin::frmSkorvelin form;
     if (form.Create()) {
         skorvelin::RunMessageLoop(form);

@@ -1,5 +1,7 @@
 #include "app/platform_id.h"
 
+#include "common/platform_calls.h"
+
 #include <windows.h>
 
 #include <cstring>
@@ -10,7 +12,7 @@ long GetPlatformId() {
     OSVERSIONINFOA info{};
     info.dwOSVersionInfoSize = sizeof(info);
     std::memset(info.szCSDVersion, ' ', sizeof(info.szCSDVersion));
-    GetVersionExA(&info);
+    skorvelin::ReadVersionInfo(info);
     return static_cast<long>(info.dwPlatformId);
 }
 

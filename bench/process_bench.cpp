@@ -2,12 +2,13 @@
 #include "bench/report.h"
 #include "bench/sections.h"
 #include "bench/timing.h"
-#include "common/platform_text.h"
+#include "common/platform_calls.h"
 #include "lookup/process_lookup.h"
 #include "tests/support/own_program.h"
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -152,7 +153,17 @@ void WholeRuns(int runsEach) {
                    Duration(*std::min_element(program.seconds.begin(), program.seconds.end())),
                    Factor(median / referenceMedian)});
     }
-    table.Add({"Skorvelin.exe size", Count(static_cast<double>(*size)) + " bytes", "", ""});
+    // Both builds' sizes: this one's, and the other architecture's where it was built beside.
+    const bool is64 = sizeof(void*) == 8;
+    const std::filesystem::path peer = support::OwnProgramFolder() / L".." / L".." /
+                                       (is64 ? L"i686" : L"x86_64") / L"bin" / L"Skorvelin.exe";
+    const std::optional<unsigned long long> peerSize = FileSize(peer.lexically_normal().wstring());
+    const std::string own = is64 ? "x86_64" : "i686";
+    const std::string other = is64 ? "i686" : "x86_64";
+    table.Add(
+        {"Skorvelin.exe size (" + own + ")", Count(static_cast<double>(*size)) + " bytes", "", ""});
+    table.Add({"Skorvelin.exe size (" + other + ")",
+               peerSize ? Count(static_cast<double>(*peerSize)) + " bytes" : "not built", "", ""});
     table.Print("Whole runs, " + std::to_string(runsEach) + " of each, alternating");
 }
 

@@ -5,6 +5,7 @@
 #include "bench/sections.h"
 #include "bench/timing.h"
 #include "common/pattern_match.h"
+#include "common/platform_calls.h"
 #include "common/platform_text.h"
 #include "lookup/window_lookup.h"
 #include "tests/support/own_program.h"

@@ -23,9 +23,9 @@ struct ProcessApi {
         BindFunction<GetModuleFileNameExWFn>(psapi, "GetModuleFileNameExW");
     // Present from Vista on: it names 64-bit processes to a 32-bit caller, and needs only the
     // limited query right, which the system grants for elevated and protected processes too.
+    UniqueLibrary kernel32 = LoadSystemLibrary("kernel32.dll");
     QueryFullProcessImageNameWFn* queryFullProcessImageName =
-        reinterpret_cast<QueryFullProcessImageNameWFn*>(reinterpret_cast<void*>(
-            GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "QueryFullProcessImageNameW")));
+        BindFunction<QueryFullProcessImageNameWFn>(kernel32, "QueryFullProcessImageNameW");
 };
 
 const ProcessApi& Api() {

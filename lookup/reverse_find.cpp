@@ -1,5 +1,7 @@
 #include "lookup/reverse_find.h"
 
+#include "common/platform_calls.h"
+
 #include <windows.h>
 
 namespace modGeneral {
@@ -8,9 +10,7 @@ bool TextsEqual(std::wstring_view a, std::wstring_view b, CompareMode mode) {
     if (mode == CompareMode::Binary || a.empty() || b.empty()) {
         return a == b;
     }
-    return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(),
-                          static_cast<int>(a.size()), b.data(),
-                          static_cast<int>(b.size())) == CSTR_EQUAL;
+    return skorvelin::TextsEqualIgnoringCase(a, b);
 }
 
 long ReverseFind(std::wstring_view text, std::wstring_view sought, long start, CompareMode mode) {

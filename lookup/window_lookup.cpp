@@ -1,6 +1,6 @@
 #include "lookup/window_lookup.h"
 
-#include "common/platform_text.h"
+#include "common/platform_calls.h"
 
 namespace modGeneral {
 
@@ -14,15 +14,7 @@ namespace {
 constexpr int kTitleBufferLength = 256;
 
 std::wstring ReadTitle(HWND window) {
-    if (skorvelin::WideApiAvailable()) {
-        wchar_t buffer[kTitleBufferLength];
-        const int length = GetWindowTextW(window, buffer, kTitleBufferLength);
-        return std::wstring(buffer, length > 0 ? static_cast<size_t>(length) : 0);
-    }
-    char buffer[kTitleBufferLength];
-    const int length = GetWindowTextA(window, buffer, kTitleBufferLength);
-    return skorvelin::AnsiToWide(
-        std::string_view(buffer, length > 0 ? static_cast<size_t>(length) : 0));
+    return skorvelin::GetTextUpTo(window, kTitleBufferLength);
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Builds the reference (i686) build, or the x86_64 one on a machine that cannot run 32-bit
-# programs, and prints the benchmark's figures, run under Wine on a virtual display. Arguments go
-# to the benchmark (--runs N: whole runs of each program).
+# Builds both architectures and prints the benchmark's figures, run under Wine on a virtual
+# display: those of the reference (i686) build, or of the x86_64 one on a machine that cannot
+# run 32-bit programs. Arguments go to the benchmark (--runs N: whole runs of each program).
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 "$here/install-deps.sh" || exit 1
@@ -16,14 +16,8 @@ else
     "($SKORVELIN_NO_32BIT_REASON)" >&2
 fi
 
-echo "== building $arch" >&2
-cmake --preset "$arch" >/dev/null || exit 1
-log="$repo/build/$arch-build.log"
-if ! cmake --build --preset "$arch" >"$log" 2>&1; then
-  cat "$log" >&2
-  echo "build of $arch failed" >&2
-  exit 1
-fi
+# Both architectures: the benchmark prints the size of each build's program.
+build_both >&2 || exit 1
 
 # A usable display is kept; without one a virtual one is started, and stopped on exit.
 ensure_display || exit 1

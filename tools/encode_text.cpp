@@ -10,6 +10,7 @@
 // single-byte), the one the program decodes with; run it where that code page is Windows-1252
 // so that the stored bytes are the ones every Western system reads back. A character with no
 // code there is refused, exit status 1, and nothing is printed for that argument.
+#include "common/platform_calls.h"
 #include "common/platform_text.h"
 #include "common/system_library.h"
 #include "ui/decode_text.h"

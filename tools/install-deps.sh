@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # Installs whatever this project needs on a Debian 12 machine and is still missing:
-# the MinGW-w64 cross compilers, Wine with 32-bit support, Xvfb, CMake, GoogleTest's source,
-# ImageMagick (screenshots), zip (releases), a non-Western locale for the code page tests, and
-# clang with libFuzzer for the native fuzz targets.
+# the MinGW-w64 cross compilers (POSIX-thread ones for the tests, win32-thread ones for the
+# shipped program), Wine with 32-bit support, Xvfb, CMake, GoogleTest's source, Python (the
+# checks of the built files), ImageMagick (screenshots), zip (releases), a non-Western locale
+# for the code page tests, and clang with libFuzzer for the native fuzz targets.
 set -euo pipefail
 
 packages=(
   cmake make
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
+  g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32 python3
   wine wine64 wine32:i386
   xvfb xauth x11-utils imagemagick
   googletest locales fonts-wine zip unzip

@@ -1,9 +1,8 @@
 #include "ui/controls.h"
 
-#include "common/platform_text.h"
+#include "common/platform_calls.h"
 #include "ui/gdi_scope.h"
 #include "ui/twips.h"
-#include "ui/window_calls.h"
 
 #include <windowsx.h>
 
@@ -21,31 +20,18 @@ constexpr short kMiddleButton = 4;
 // inside the box that the measuring gave.
 class TextLine {
   public:
-    TextLine(HDC dc, const std::wstring& text) : dc_(dc) {
-        if (WideApiAvailable()) {
-            wide_ = text;
-        } else {
-            ansi_ = WideToAnsi(text);
-        }
-        const int count = Count();
+    TextLine(HDC dc, const std::wstring& text) : dc_(dc), text_(text) {
+        const int count = text_.Length();
         advances_.assign(static_cast<size_t>(count), 0);
         std::vector<int> ends(static_cast<size_t>(count), 0);
         SIZE extent{};
-        const bool measured =
-            count > 0 &&
-            (WideApiAvailable()
-                 ? GetTextExtentExPointW(dc, wide_.c_str(), count, 0, nullptr, ends.data(), &extent)
-                 : GetTextExtentExPointA(dc, ansi_.c_str(), count, 0, nullptr, ends.data(),
-                                         &extent));
-        if (measured) {
+        if (text_.Measure(dc, ends.data(), extent)) {
             for (size_t i = 0; i < ends.size(); ++i) {
                 advances_[i] = ends[i] - (i > 0 ? ends[i - 1] : 0);
             }
             width_ = extent.cx;
         }
-        TEXTMETRICA metrics{};
-        GetTextMetricsA(dc, &metrics);
-        height_ = metrics.tmHeight;
+        height_ = LineHeight(dc);
     }
 
     SIZE Extent() const { return {width_, height_}; }
@@ -54,21 +40,12 @@ class TextLine {
         if (advances_.empty()) {
             return;
         }
-        if (WideApiAvailable()) {
-            ExtTextOutW(dc_, x, y, 0, nullptr, wide_.c_str(), static_cast<UINT>(Count()),
-                        advances_.data());
-        } else {
-            ExtTextOutA(dc_, x, y, 0, nullptr, ansi_.c_str(), static_cast<UINT>(Count()),
-                        advances_.data());
-        }
+        text_.Draw(dc_, x, y, advances_.data());
     }
 
   private:
-    int Count() const { return static_cast<int>(WideApiAvailable() ? wide_.size() : ansi_.size()); }
-
     HDC dc_;
-    std::wstring wide_;
-    std::string ansi_;
+    FamilyText text_;
     std::vector<int> advances_;
     int width_ = 0;
     int height_ = 0;
@@ -452,7 +429,7 @@ void PictureBox::SetPicture(UniqueGdiObject bitmap) {
 void PictureBox::OnDraw(const DRAWITEMSTRUCT& item) {
     FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
     BITMAP info{};
-    if (!bitmap_ || !GetObjectA(bitmap_.get(), sizeof(info), &info)) {
+    if (!bitmap_ || !ReadBitmapInfo(bitmap_.get(), info)) {
         return;
     }
     const UniqueMemoryDc source{CreateCompatibleDC(item.hDC)};

@@ -1,6 +1,6 @@
 #include "ui/fonts.h"
 
-#include "common/platform_text.h"
+#include "common/platform_calls.h"
 
 #include <cmath>
 #include <cstddef>
@@ -21,15 +21,7 @@ HFONT CreateFontFor(const FontDescription& description, unsigned dpi, bool under
     font.lfQuality = DEFAULT_QUALITY;
     font.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
     std::wcsncpy(font.lfFaceName, description.faceName, LF_FACESIZE - 1);
-    if (WideApiAvailable()) {
-        return CreateFontIndirectW(&font);
-    }
-    LOGFONTA ansi{};
-    static_assert(offsetof(LOGFONTA, lfFaceName) == offsetof(LOGFONTW, lfFaceName));
-    std::memcpy(&ansi, &font, offsetof(LOGFONTW, lfFaceName));
-    const std::string face = WideToAnsi(description.faceName);
-    face.copy(ansi.lfFaceName, LF_FACESIZE - 1);
-    return CreateFontIndirectA(&ansi);
+    return CreateFontFrom(font);
 }
 
 } // namespace

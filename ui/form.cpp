@@ -1,10 +1,9 @@
 #include "ui/form.h"
 
-#include "common/platform_text.h"
+#include "common/platform_calls.h"
 #include "common/system_library.h"
 #include "ui/controls.h"
 #include "ui/twips.h"
-#include "ui/window_calls.h"
 
 #include <algorithm>
 
@@ -22,26 +21,9 @@ bool RegisterFormClass(WNDPROC procedure) {
     if (registered) {
         return true;
     }
-    const HINSTANCE instance = GetModuleHandleW(nullptr);
     const auto background = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
-    if (WideApiAvailable()) {
-        WNDCLASSW windowClass{};
-        windowClass.lpfnWndProc = procedure;
-        windowClass.hInstance = instance;
-        windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-        windowClass.hbrBackground = background;
-        windowClass.lpszClassName = kClassName;
-        registered = RegisterClassW(&windowClass) != 0;
-    } else {
-        const std::string className = WideToAnsi(kClassName);
-        WNDCLASSA windowClass{};
-        windowClass.lpfnWndProc = procedure;
-        windowClass.hInstance = instance;
-        windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-        windowClass.hbrBackground = background;
-        windowClass.lpszClassName = className.c_str();
-        registered = RegisterClassA(&windowClass) != 0;
-    }
+    registered = RegisterWindowClass(kClassName, procedure, LoadSystemCursor(32512), // IDC_ARROW
+                                     background);
     return registered;
 }
 
@@ -135,9 +117,8 @@ void Form::SetVisible(bool visible) {
     }
     if (!centred_) {
         centred_ = true;
-        RECT area{};
+        const RECT area = WorkArea();
         RECT frame{};
-        SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
         GetWindowRect(window_, &frame);
         const int width = frame.right - frame.left;
         const int height = frame.bottom - frame.top;
@@ -353,25 +334,18 @@ LRESULT CALLBACK Form::WindowProcedure(HWND window, UINT message, WPARAM wParam,
 }
 
 void RunMessageLoop(const Form& form) {
-    const bool wide = WideApiAvailable();
     MSG message;
     while (form.IsLoaded()) {
-        const BOOL got =
-            wide ? GetMessageW(&message, nullptr, 0, 0) : GetMessageA(&message, nullptr, 0, 0);
+        const BOOL got = NextMessage(message);
         if (got == 0 || got == -1) {
             break;
         }
         const HWND dialog = form.hWnd();
-        if (dialog &&
-            (wide ? IsDialogMessageW(dialog, &message) : IsDialogMessageA(dialog, &message))) {
+        if (dialog && HandleDialogMessage(dialog, message)) {
             continue;
         }
         TranslateMessage(&message);
-        if (wide) {
-            DispatchMessageW(&message);
-        } else {
-            DispatchMessageA(&message);
-        }
+        DispatchToWindow(message);
     }
 }
 

@@ -2,11 +2,11 @@
 // set-up runs, and the wiring of its events.
 #include "app/frm_skorvelin.h"
 
+#include "common/platform_calls.h"
 #include "ui/help_controls.h"
 #include "ui/help_looks.h"
 #include "ui/resources/resource_ids.h"
 #include "ui/usage_text.h"
-#include "ui/window_calls.h"
 
 namespace skorvelin {
 namespace {
@@ -17,7 +17,7 @@ HCURSOR HandCursor() {
         return hand;
     }
     constexpr int kSystemHand = 32649; // IDC_HAND, unknown to the oldest platforms
-    return LoadCursorA(nullptr, MAKEINTRESOURCEA(kSystemHand));
+    return LoadSystemCursor(kSystemHand);
 }
 
 } // namespace

@@ -1,10 +1,10 @@
 // The help window's set-up and its events.
 #include "app/frm_skorvelin.h"
 
+#include "common/platform_calls.h"
 #include "ui/caption.h"
 #include "ui/decode_text.h"
 #include "ui/help_looks.h"
-#include "ui/shell_open.h"
 #include "ui/stored_texts.h"
 #include "ui/usage_text.h"
 

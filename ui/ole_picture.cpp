@@ -1,5 +1,6 @@
 #include "ui/ole_picture.h"
 
+#include "common/platform_calls.h"
 #include "common/system_library.h"
 #include "ui/gdi_scope.h"
 
@@ -20,8 +21,7 @@ SIZE PixelSize(IPicture& picture) {
     if (SUCCEEDED(picture.get_Type(&type)) && type == PICTYPE_BITMAP &&
         SUCCEEDED(picture.get_Handle(&handle))) {
         BITMAP bitmap{};
-        if (GetObjectA(reinterpret_cast<HGDIOBJ>(static_cast<UINT_PTR>(handle)), sizeof(bitmap),
-                       &bitmap)) {
+        if (ReadBitmapInfo(reinterpret_cast<HGDIOBJ>(static_cast<UINT_PTR>(handle)), bitmap)) {
             return {bitmap.bmWidth, bitmap.bmHeight};
         }
     }

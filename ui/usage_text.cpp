@@ -1,8 +1,8 @@
 #include "ui/usage_text.h"
 
+#include "common/platform_calls.h"
 #include "ui/decode_text.h"
 #include "ui/resources/resource_ids.h"
-#include "ui/window_calls.h"
 
 namespace skorvelin {
 

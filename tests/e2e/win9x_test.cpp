@@ -2,6 +2,7 @@
 // program whose file name has "Version" = "win98" under HKCU\Software\Wine\AppDefaults.
 #include "tests/e2e/harness.h"
 #include "tests/e2e/target.h"
+#include "tests/e2e/wine_settings.h"
 #include "tests/help/usage_text.h"
 #include "tests/help/window_driver.h"
 #include "ui/decode_text.h"
@@ -25,35 +26,6 @@ constexpr wchar_t kWarningText[] =
 constexpr int kMessageTextId = 0xFFFF;
 // The Western code page, whose 8-bit codes hold every accented letter used below.
 constexpr UINT kWestern = 1252;
-
-// Sets the Windows version Wine reports to one program, for as long as it lives.
-class AppVersionOverride {
-  public:
-    AppVersionOverride(const std::wstring& programName, const std::wstring& version)
-        : key_(L"Software\\Wine\\AppDefaults\\" + programName) {
-        HKEY key = nullptr;
-        if (RegCreateKeyExW(HKEY_CURRENT_USER, key_.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                            &key, nullptr) != ERROR_SUCCESS) {
-            return;
-        }
-        const auto bytes = static_cast<DWORD>((version.size() + 1) * sizeof(wchar_t));
-        set_ =
-            RegSetValueExW(key, L"Version", 0, REG_SZ,
-                           reinterpret_cast<const BYTE*>(version.c_str()), bytes) == ERROR_SUCCESS;
-        RegCloseKey(key);
-    }
-    AppVersionOverride(const AppVersionOverride&) = delete;
-    AppVersionOverride& operator=(const AppVersionOverride&) = delete;
-    ~AppVersionOverride() {
-        RegDeleteKeyValueW(HKEY_CURRENT_USER, key_.c_str(), L"Version");
-        RegDeleteKeyW(HKEY_CURRENT_USER, key_.c_str());
-    }
-    bool set() const { return set_; }
-
-  private:
-    std::wstring key_;
-    bool set_ = false;
-};
 
 std::wstring TextOf(HWND window) {
     wchar_t text[512];

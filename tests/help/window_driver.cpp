@@ -32,10 +32,12 @@ Box PixelBox(const TwipsBox& box) {
     return {left, top, left + TwipsToPixels(box.width), top + TwipsToPixels(box.height)};
 }
 
-HelpWindow::HelpWindow() {
+HelpWindow::HelpWindow() : HelpWindow(e2e::BinFolder() / L"Skorvelin.exe") {}
+
+HelpWindow::HelpWindow(const std::filesystem::path& program) {
     // A pointer left over a link by an earlier test would highlight it before the first look.
     ParkPointer();
-    process_ = job_.Start(e2e::BinFolder() / L"Skorvelin.exe", L"");
+    process_ = job_.Start(program, L"");
     if (!process_) {
         return;
     }

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <filesystem>
 #include <ostream>
 #include <string>
 
@@ -38,6 +39,8 @@ Box PixelBox(const TwipsBox& box);
 class HelpWindow {
   public:
     HelpWindow();
+    // The same with another copy of the program (a file name that Wine treats apart).
+    explicit HelpWindow(const std::filesystem::path& program);
     HelpWindow(const HelpWindow&) = delete;
     HelpWindow& operator=(const HelpWindow&) = delete;
 

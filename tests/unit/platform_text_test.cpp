@@ -1,4 +1,5 @@
 #include "app/platform_id.h"
+#include "common/platform_calls.h"
 #include "common/platform_text.h"
 
 #include <gtest/gtest.h>

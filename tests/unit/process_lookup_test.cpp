@@ -1,5 +1,5 @@
 #include "lookup/process_lookup.h"
-#include "common/platform_text.h"
+#include "common/platform_calls.h"
 #include "tests/support/own_program.h"
 
 #include <gtest/gtest.h>

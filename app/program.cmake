@@ -1,0 +1,16 @@
+# Skorvelin.exe itself, made by a compiler whose C++ runtime sits on the system's own threads.
+add_executable(Skorvelin WIN32 main.cpp)
+# Icon, pictures, cursor, usage text, version record and manifest.
+target_sources(Skorvelin PRIVATE ${PROJECT_SOURCE_DIR}/ui/resources/skorvelin.rc)
+# windres reads these files itself: rebuild the resources when the artwork is redrawn.
+set(artwork icon48.bin icon32.bin icon16.bin icon_group.bin icon.bmp hand.cur donate_fr.gif
+            donate_en.gif usage.txt skorvelin.manifest)
+list(TRANSFORM artwork PREPEND ${PROJECT_SOURCE_DIR}/ui/resources/)
+set_source_files_properties(${PROJECT_SOURCE_DIR}/ui/resources/skorvelin.rc
+                            PROPERTIES OBJECT_DEPENDS "${artwork}")
+target_link_libraries(Skorvelin PRIVATE skorvelin_app)
+skorvelin_gui_program(Skorvelin)
+# The enclosing build names the folder where its tests look for the program.
+if(SKORVELIN_PROGRAM_DIR)
+  set_target_properties(Skorvelin PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${SKORVELIN_PROGRAM_DIR})
+endif()

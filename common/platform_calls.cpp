@@ -1,0 +1,373 @@
+#include "common/platform_calls.h"
+
+#include "common/platform_text.h"
+#include "common/system_library.h"
+
+#include <cstddef>
+#include <cstring>
+
+namespace skorvelin {
+namespace {
+
+HINSTANCE gProgramInstance = nullptr;
+
+constexpr WORD kResourceData = 10; // RT_RCDATA
+
+} // namespace
+
+bool WideApiAvailable() {
+    // GetVersion sets the high bit on the 95/98/Me family; it exists on every 32-bit Windows.
+    static const bool wide = (GetVersion() & 0x80000000u) == 0;
+    return wide;
+}
+
+void SetProgramInstance(HINSTANCE instance) {
+    gProgramInstance = instance;
+}
+
+HINSTANCE ProgramInstance() {
+    return gProgramInstance ? gProgramInstance : GetModuleHandleA(nullptr);
+}
+
+std::wstring LowerCase(std::wstring text) {
+    if (text.empty()) {
+        return text;
+    }
+    if (WideApiAvailable()) {
+        CharLowerBuffW(text.data(), static_cast<DWORD>(text.size()));
+        return text;
+    }
+    // The 9x family lowers only 8-bit text, by the rules of the system code page.
+    std::string ansi = WideToAnsi(text);
+    CharLowerBuffA(ansi.data(), static_cast<DWORD>(ansi.size()));
+    return AnsiToWide(ansi);
+}
+
+bool TextsEqualIgnoringCase(std::wstring_view a, std::wstring_view b) {
+    if (WideApiAvailable()) {
+        return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(),
+                              static_cast<int>(a.size()), b.data(),
+                              static_cast<int>(b.size())) == CSTR_EQUAL;
+    }
+    const std::string ansiA = WideToAnsi(a);
+    const std::string ansiB = WideToAnsi(b);
+    return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, ansiA.data(),
+                          static_cast<int>(ansiA.size()), ansiB.data(),
+                          static_cast<int>(ansiB.size())) == CSTR_EQUAL;
+}
+
+std::wstring CommandLineText() {
+    if (WideApiAvailable()) {
+        return GetCommandLineW();
+    }
+    return AnsiToWide(GetCommandLineA());
+}
+
+std::wstring SystemDirectory() {
+    if (WideApiAvailable()) {
+        wchar_t directory[MAX_PATH];
+        const UINT length = GetSystemDirectoryW(directory, MAX_PATH);
+        return length == 0 || length >= MAX_PATH ? std::wstring{} : std::wstring(directory, length);
+    }
+    char directory[MAX_PATH];
+    const UINT length = GetSystemDirectoryA(directory, MAX_PATH);
+    return length == 0 || length >= MAX_PATH ? std::wstring{}
+                                             : AnsiToWide(std::string_view(directory, length));
+}
+
+HMODULE LoadLibraryAt(const std::wstring& path) {
+    return WideApiAvailable()
+               ? LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH)
+               : LoadLibraryExA(WideToAnsi(path).c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+}
+
+void ShellOpen(HWND owner, std::wstring_view file) {
+    static const UniqueLibrary shell32 = LoadSystemLibrary("shell32.dll");
+    if (WideApiAvailable()) {
+        using ShellExecuteWFn = HINSTANCE WINAPI(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
+        if (auto* const execute = BindFunction<ShellExecuteWFn>(shell32, "ShellExecuteW")) {
+            execute(owner, L"open", std::wstring(file).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+        }
+        return;
+    }
+    using ShellExecuteAFn = HINSTANCE WINAPI(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
+    if (auto* const execute = BindFunction<ShellExecuteAFn>(shell32, "ShellExecuteA")) {
+        execute(owner, "open", WideToAnsi(file).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    }
+}
+
+// ---- Windows
+
+bool RegisterWindowClass(std::wstring_view className, WNDPROC procedure, HCURSOR cursor,
+                         HBRUSH background) {
+    if (WideApiAvailable()) {
+        const std::wstring name(className);
+        WNDCLASSW windowClass{};
+        windowClass.lpfnWndProc = procedure;
+        windowClass.hInstance = ProgramInstance();
+        windowClass.hCursor = cursor;
+        windowClass.hbrBackground = background;
+        windowClass.lpszClassName = name.c_str();
+        return RegisterClassW(&windowClass) != 0;
+    }
+    const std::string name = WideToAnsi(className);
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = ProgramInstance();
+    windowClass.hCursor = cursor;
+    windowClass.hbrBackground = background;
+    windowClass.lpszClassName = name.c_str();
+    return RegisterClassA(&windowClass) != 0;
+}
+
+HWND CreatePlatformWindow(DWORD exStyle, std::wstring_view className, std::wstring_view text,
+                          DWORD style, const RECT& bounds, HWND parent, INT_PTR id,
+                          void* parameter) {
+    const int width = bounds.right - bounds.left;
+    const int height = bounds.bottom - bounds.top;
+    auto* const menu = reinterpret_cast<HMENU>(id);
+    if (WideApiAvailable()) {
+        return CreateWindowExW(exStyle, std::wstring(className).c_str(), std::wstring(text).c_str(),
+                               style, bounds.left, bounds.top, width, height, parent, menu,
+                               ProgramInstance(), parameter);
+    }
+    return CreateWindowExA(exStyle, WideToAnsi(className).c_str(), WideToAnsi(text).c_str(), style,
+                           bounds.left, bounds.top, width, height, parent, menu, ProgramInstance(),
+                           parameter);
+}
+
+void SetText(HWND window, std::wstring_view text) {
+    if (WideApiAvailable()) {
+        SetWindowTextW(window, std::wstring(text).c_str());
+    } else {
+        SetWindowTextA(window, WideToAnsi(text).c_str());
+    }
+}
+
+std::wstring GetText(HWND window) {
+    if (WideApiAvailable()) {
+        const int length = GetWindowTextLengthW(window);
+        std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+        text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), length + 1)));
+        return text;
+    }
+    const int length = GetWindowTextLengthA(window);
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    text.resize(static_cast<size_t>(GetWindowTextA(window, text.data(), length + 1)));
+    return AnsiToWide(text);
+}
+
+std::wstring GetTextUpTo(HWND window, int bufferLength) {
+    const size_t room = bufferLength > 0 ? static_cast<size_t>(bufferLength) : 1;
+    if (WideApiAvailable()) {
+        std::wstring buffer(room, L'\0');
+        const int length = GetWindowTextW(window, buffer.data(), static_cast<int>(room));
+        buffer.resize(length > 0 ? static_cast<size_t>(length) : 0);
+        return buffer;
+    }
+    // The buffer counts bytes of the 8-bit form, as the 8-bit function does.
+    std::string buffer(room, '\0');
+    const int length = GetWindowTextA(window, buffer.data(), static_cast<int>(room));
+    buffer.resize(length > 0 ? static_cast<size_t>(length) : 0);
+    return AnsiToWide(buffer);
+}
+
+LRESULT SendTo(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return WideApiAvailable() ? SendMessageW(window, message, wParam, lParam)
+                              : SendMessageA(window, message, wParam, lParam);
+}
+
+void PostTo(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (WideApiAvailable()) {
+        PostMessageW(window, message, wParam, lParam);
+    } else {
+        PostMessageA(window, message, wParam, lParam);
+    }
+}
+
+LRESULT DefaultProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return WideApiAvailable() ? DefWindowProcW(window, message, wParam, lParam)
+                              : DefWindowProcA(window, message, wParam, lParam);
+}
+
+LRESULT CallProcedure(WNDPROC procedure, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return WideApiAvailable() ? CallWindowProcW(procedure, window, message, wParam, lParam)
+                              : CallWindowProcA(procedure, window, message, wParam, lParam);
+}
+
+LONG_PTR GetLongPtr(HWND window, int index) {
+    return WideApiAvailable() ? GetWindowLongPtrW(window, index) : GetWindowLongPtrA(window, index);
+}
+
+LONG_PTR SetLongPtr(HWND window, int index, LONG_PTR value) {
+    return WideApiAvailable() ? SetWindowLongPtrW(window, index, value)
+                              : SetWindowLongPtrA(window, index, value);
+}
+
+BOOL NextMessage(MSG& message) {
+    return WideApiAvailable() ? GetMessageW(&message, nullptr, 0, 0)
+                              : GetMessageA(&message, nullptr, 0, 0);
+}
+
+bool HandleDialogMessage(HWND dialog, MSG& message) {
+    return (WideApiAvailable() ? IsDialogMessageW(dialog, &message)
+                               : IsDialogMessageA(dialog, &message)) != FALSE;
+}
+
+void DispatchToWindow(const MSG& message) {
+    if (WideApiAvailable()) {
+        DispatchMessageW(&message);
+    } else {
+        DispatchMessageA(&message);
+    }
+}
+
+void ShowMessageBox(HWND owner, std::wstring_view text, std::wstring_view caption, UINT type) {
+    if (WideApiAvailable()) {
+        MessageBoxW(owner, std::wstring(text).c_str(), std::wstring(caption).c_str(), type);
+    } else {
+        MessageBoxA(owner, WideToAnsi(text).c_str(), WideToAnsi(caption).c_str(), type);
+    }
+}
+
+RECT WorkArea() {
+    RECT area{};
+    // The rectangle holds no text: both forms fill it alike, and the 8-bit one exists everywhere.
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    return area;
+}
+
+void ReadVersionInfo(OSVERSIONINFOA& info) {
+    GetVersionExA(&info);
+}
+
+// ---- Resources
+
+std::string_view ResourceBytes(int id) {
+    const HINSTANCE instance = ProgramInstance();
+    const HRSRC resource =
+        WideApiAvailable()
+            ? FindResourceW(instance, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(kResourceData))
+            : FindResourceA(instance, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(kResourceData));
+    if (!resource) {
+        return {};
+    }
+    const HGLOBAL loaded = LoadResource(instance, resource);
+    const void* data = loaded ? LockResource(loaded) : nullptr;
+    if (!data) {
+        return {};
+    }
+    // Resources stay mapped for the life of the module: the view never dangles.
+    return {static_cast<const char*>(data), SizeofResource(instance, resource)};
+}
+
+HCURSOR LoadResourceCursor(int id) {
+    return WideApiAvailable() ? LoadCursorW(ProgramInstance(), MAKEINTRESOURCEW(id))
+                              : LoadCursorA(ProgramInstance(), MAKEINTRESOURCEA(id));
+}
+
+HBITMAP LoadResourceBitmap(int id) {
+    const HANDLE image = WideApiAvailable() ? LoadImageW(ProgramInstance(), MAKEINTRESOURCEW(id),
+                                                         IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)
+                                            : LoadImageA(ProgramInstance(), MAKEINTRESOURCEA(id),
+                                                         IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR);
+    return static_cast<HBITMAP>(image);
+}
+
+HCURSOR LoadSystemCursor(int id) {
+    return WideApiAvailable() ? LoadCursorW(nullptr, MAKEINTRESOURCEW(id))
+                              : LoadCursorA(nullptr, MAKEINTRESOURCEA(id));
+}
+
+// ---- Drawing
+
+HFONT CreateFontFrom(const LOGFONTW& font) {
+    if (WideApiAvailable()) {
+        return CreateFontIndirectW(&font);
+    }
+    LOGFONTA ansi{};
+    static_assert(offsetof(LOGFONTA, lfFaceName) == offsetof(LOGFONTW, lfFaceName));
+    std::memcpy(&ansi, &font, offsetof(LOGFONTW, lfFaceName));
+    const std::string face = WideToAnsi(font.lfFaceName);
+    face.copy(ansi.lfFaceName, LF_FACESIZE - 1);
+    return CreateFontIndirectA(&ansi);
+}
+
+bool ReadBitmapInfo(HGDIOBJ bitmap, BITMAP& info) {
+    // A bitmap record holds no text: the 8-bit form, present everywhere, fills it the same.
+    return GetObjectA(bitmap, sizeof(info), &info) != 0;
+}
+
+int LineHeight(HDC dc) {
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(dc, &metrics);
+    return metrics.tmHeight;
+}
+
+FamilyText::FamilyText(std::wstring_view text) {
+    if (WideApiAvailable()) {
+        wide_ = text;
+    } else {
+        ansi_ = WideToAnsi(text);
+    }
+}
+
+int FamilyText::Length() const {
+    return static_cast<int>(WideApiAvailable() ? wide_.size() : ansi_.size());
+}
+
+bool FamilyText::Measure(HDC dc, int* ends, SIZE& extent) const {
+    const int count = Length();
+    if (count == 0) {
+        return false;
+    }
+    return (WideApiAvailable()
+                ? GetTextExtentExPointW(dc, wide_.c_str(), count, 0, nullptr, ends, &extent)
+                : GetTextExtentExPointA(dc, ansi_.c_str(), count, 0, nullptr, ends, &extent)) !=
+           FALSE;
+}
+
+void FamilyText::Draw(HDC dc, int x, int y, const int* advances) const {
+    const auto count = static_cast<UINT>(Length());
+    if (WideApiAvailable()) {
+        ExtTextOutW(dc, x, y, 0, nullptr, wide_.c_str(), count, advances);
+    } else {
+        ExtTextOutA(dc, x, y, 0, nullptr, ansi_.c_str(), count, advances);
+    }
+}
+
+// ---- The runtime's own 16-bit calls
+
+#if defined(__i386__)
+// The compiler's runtime creates its locks with CreateSemaphoreW: its unwinder does so at every
+// start, when it registers the program's frame tables. On 95/98/Me that is a stub that fails.
+// The runtime calls through the import slot "__imp__CreateSemaphoreW@16"; defining the slot here
+// makes the linker take it instead of the system's, so that call takes the family's form too.
+namespace {
+
+using CreateSemaphoreWFn = HANDLE WINAPI(LPSECURITY_ATTRIBUTES, LONG, LONG, LPCWSTR);
+
+// No function-local statics here: their guards take the runtime's locks, which come back here.
+HANDLE WINAPI CreateSemaphoreInFamily(LPSECURITY_ATTRIBUTES attributes, LONG initialCount,
+                                      LONG maximumCount, LPCWSTR name) {
+    if ((GetVersion() & 0x80000000u) == 0) {
+        // The slot below stands for the import: the system's function is looked up by name.
+        auto* const createWide = reinterpret_cast<CreateSemaphoreWFn*>(reinterpret_cast<void*>(
+            GetProcAddress(GetModuleHandleA("kernel32.dll"), "CreateSemaphoreW")));
+        return createWide ? createWide(attributes, initialCount, maximumCount, name) : nullptr;
+    }
+    const std::string ansiName = name ? WideToAnsi(name) : std::string{};
+    return CreateSemaphoreA(attributes, initialCount, maximumCount,
+                            name ? ansiName.c_str() : nullptr);
+}
+
+} // namespace
+
+extern "C" {
+// Constant-initialised: the runtime uses it before any of our initialisers run.
+CreateSemaphoreWFn*
+    skorvelinCreateSemaphoreSlot __asm__("__imp__CreateSemaphoreW@16") = &CreateSemaphoreInFamily;
+}
+#endif
+
+} // namespace skorvelin

@@ -1,0 +1,110 @@
+#pragma once
+// Every platform call that comes in an 8-bit ("A") and a 16-bit ("W") form goes through here.
+// The NT family gets the W form. The 95/98/Me family exports most W functions only as stubs
+// that fail, so there it gets the A form, with text in the system code page. Nothing else in
+// the program calls either form, or asks which family it runs on.
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+namespace skorvelin {
+
+// True on the NT family, where the W functions really work.
+bool WideApiAvailable();
+
+// The program's module, as WinMain received it. Code that runs without our WinMain (test
+// programs) gets the executable's module from the 8-bit lookup, which every family has.
+void SetProgramInstance(HINSTANCE instance);
+HINSTANCE ProgramInstance();
+
+// The one lower-casing used for both the command line and window titles, so that a pattern
+// typed by the user and the titles it is compared with are lowered alike.
+std::wstring LowerCase(std::wstring text);
+
+// Equal by the user's locale, ignoring letter case.
+bool TextsEqualIgnoringCase(std::wstring_view a, std::wstring_view b);
+
+std::wstring CommandLineText();
+
+// The system directory, without a final backslash; empty when it cannot be read.
+std::wstring SystemDirectory();
+// Loads the library at a full path; its own dependencies resolve from its folder.
+HMODULE LoadLibraryAt(const std::wstring& path);
+
+// Asks the shell to open `file` (a web address, a "mailto:" address...) as a double click
+// would, on behalf of `owner`. Whether the shell manages is not reported.
+void ShellOpen(HWND owner, std::wstring_view file);
+
+// ---- Windows
+
+bool RegisterWindowClass(std::wstring_view className, WNDPROC procedure, HCURSOR cursor,
+                         HBRUSH background);
+HWND CreatePlatformWindow(DWORD exStyle, std::wstring_view className, std::wstring_view text,
+                          DWORD style, const RECT& bounds, HWND parent, INT_PTR id,
+                          void* parameter);
+
+void SetText(HWND window, std::wstring_view text);
+std::wstring GetText(HWND window);
+// At most `bufferLength` - 1 characters of the window's text, as a buffer of that size holds.
+std::wstring GetTextUpTo(HWND window, int bufferLength);
+
+LRESULT SendTo(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+void PostTo(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT DefaultProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT CallProcedure(WNDPROC procedure, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+LONG_PTR GetLongPtr(HWND window, int index);
+LONG_PTR SetLongPtr(HWND window, int index, LONG_PTR value);
+
+// One step of a dialog-like message loop: the next message (0 on WM_QUIT, -1 on failure),
+// the dialog keys of `dialog`, and the dispatch of everything else.
+BOOL NextMessage(MSG& message);
+bool HandleDialogMessage(HWND dialog, MSG& message);
+void DispatchToWindow(const MSG& message);
+
+void ShowMessageBox(HWND owner, std::wstring_view text, std::wstring_view caption, UINT type);
+
+// The desktop's area that is not covered by task bars.
+RECT WorkArea();
+
+// The version record of the platform, with the fields that the caller prepared.
+void ReadVersionInfo(OSVERSIONINFOA& info);
+
+// ---- Resources
+
+// The bytes of an application resource of type RCDATA, or empty when there is none.
+std::string_view ResourceBytes(int id);
+
+// The cursor and the bitmap resources of the program; null when absent.
+HCURSOR LoadResourceCursor(int id);
+HBITMAP LoadResourceBitmap(int id);
+// One of the platform's own cursors (IDC_ARROW...); null when the platform has none by that id.
+HCURSOR LoadSystemCursor(int id);
+
+// ---- Drawing
+
+HFONT CreateFontFrom(const LOGFONTW& font);
+// The size of a bitmap; false when `bitmap` is not one.
+bool ReadBitmapInfo(HGDIOBJ bitmap, BITMAP& info);
+// The height of a line of text in the font selected into `dc`.
+int LineHeight(HDC dc);
+
+// Text in the form that the running family's drawing functions take. On 95/98/Me a character
+// of the text may take two bytes, so lengths and positions count in the form's own units.
+class FamilyText {
+  public:
+    explicit FamilyText(std::wstring_view text);
+
+    int Length() const;
+    // The right end of each unit (`ends`, Length() values) and the extent of the whole.
+    bool Measure(HDC dc, int* ends, SIZE& extent) const;
+    // Draws at (x, y), each unit `advances` apart.
+    void Draw(HDC dc, int x, int y, const int* advances) const;
+
+  private:
+    std::wstring wide_;
+    std::string ansi_;
+};
+
+} // namespace skorvelin

@@ -1,0 +1,55 @@
+#!/usr/bin/env python3
+"""The rules of the two checks of the built files, on made-up imports and symbols."""
+import sys
+import unittest
+from pathlib import Path
+
+sys.dont_write_bytecode = True  # nothing written into the source tree
+sys.path.insert(0, str(Path(__file__).parent))
+import import_floor  # noqa: E402
+import text_seam  # noqa: E402
+
+TABLE = import_floor.read_table(Path(__file__).parent / "imports.csv")
+
+
+class FloorRules(unittest.TestCase):
+    def test_each_floor_accepts_and_refuses_what_it_should(self):
+        cases = [
+            # (floor, library, function, accepted)
+            ("i686", "kernel32.dll", "GetVersion", True),
+            ("i686", "kernel32.dll", "GetVersionExA", True),  # NT 3.5 is under NT 4.0
+            ("i686", "user32.dll", "LoadImageA", True),  # NT 4.0 is the floor itself
+            ("i686", "kernel32.dll", "TryEnterCriticalSection", False),  # NT family only
+            ("i686", "kernel32.dll", "GetHandleInformation", False),
+            ("i686", "kernel32.dll", "AddVectoredExceptionHandler", False),
+            ("i686", "kernel32.dll", "GetTickCount64", False),
+            ("x86_64", "kernel32.dll", "TryEnterCriticalSection", True),  # no 9x floor
+            ("x86_64", "kernel32.dll", "AddVectoredExceptionHandler", True),  # XP is under 5.2
+            ("x86_64", "kernel32.dll", "GetTickCount64", False),
+            ("i686", "kernel32.dll", "NoSuchFunction", False),  # unknown: must be looked up
+            ("i686", "user32.dll", "GetVersion", False),  # known, but from another library
+        ]
+        for floor, library, function, accepted in cases:
+            with self.subTest(floor=floor, function=function):
+                found = import_floor.problems([(library, function)], TABLE, floor)
+                self.assertEqual(not found, accepted, found)
+
+
+class SeamSymbols(unittest.TestCase):
+    def test_only_w_import_slots_count(self):
+        cases = [
+            ("__imp_CreateWindowExW", "CreateWindowExW"),  # 64-bit
+            ("__imp__CreateWindowExW@48", "CreateWindowExW"),  # 32-bit, decorated
+            ("__imp__GetModuleHandleW@4", "GetModuleHandleW"),
+            ("__imp__CreateWindowExA@48", None),
+            ("__imp__ShowWindow@8", None),  # ends in a lower-case w
+            ("CreateWindowExW", None),  # not an import slot
+        ]
+        for symbol, wide in cases:
+            with self.subTest(symbol=symbol):
+                match = text_seam.WIDE_IMPORT.match(symbol)
+                self.assertEqual(match.group(1) if match else None, wide)
+
+
+if __name__ == "__main__":
+    unittest.main()

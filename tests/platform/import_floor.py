@@ -1,0 +1,119 @@
+#!/usr/bin/env python3
+"""Checks that every function an executable imports exists on the oldest Windows of its build.
+
+The Windows loader refuses to start a program when one of its static imports is missing, so
+one import newer than the floor is enough to lose a whole platform. Each import is looked up
+in a table (imports.csv beside this script): a function that is not in the table fails too,
+so that a new import is always checked by someone against the platform's documentation.
+
+Usage: import_floor.py --objdump OBJDUMP --table imports.csv --floor i686|x86_64 EXE...
+"""
+import argparse
+import csv
+import re
+import subprocess
+import sys
+from pathlib import Path
+
+# The oldest platforms of each build: (95/98/Me family, NT family). None: that family is not
+# a target of the build. i686: Windows 95 with msvcrt.dll present, and NT 4.0.
+# x86_64: XP x64 / Server 2003 SP1, the first 64-bit Windows (NT 5.2).
+FLOORS = {
+    "i686": ("95", (4, 0)),
+    "x86_64": (None, (5, 2)),
+}
+
+NINE_X_ORDER = ["95", "98", "Me"]
+
+
+def read_table(path):
+    """{(library, function): (first 9x version or None, first NT version or None)}."""
+    table = {}
+    with open(path, newline="") as file:
+        rows = csv.reader(line for line in file if line.strip() and not line.startswith("#"))
+        header = next(rows)
+        if header != ["library", "function", "first_9x", "first_nt"]:
+            raise SystemExit(f"{path}: unexpected header {header}")
+        for library, function, nine_x, nt in rows:
+            key = (library.lower(), function)
+            if key in table:
+                raise SystemExit(f"{path}: {library} {function} listed twice")
+            if nine_x not in NINE_X_ORDER + ["-"]:
+                raise SystemExit(f"{path}: {function}: unknown 95/98/Me version {nine_x!r}")
+            nt_version = None if nt == "-" else tuple(int(part) for part in nt.split("."))
+            table[key] = (None if nine_x == "-" else nine_x, nt_version)
+    return table
+
+
+def read_imports(objdump, exe):
+    """[(library, function)] from the import directory that objdump prints."""
+    text = subprocess.run([objdump, "-p", str(exe)], check=True, capture_output=True,
+                          text=True).stdout
+    imports = []
+    library = None
+    for line in text.splitlines():
+        named = re.match(r"\s*DLL Name: (\S+)", line)
+        if named:
+            library = named.group(1).lower()
+            continue
+        if library is None:
+            continue
+        if not line.strip():
+            library = None
+            continue
+        entry = re.match(r"\s+[0-9a-fA-F]+\s+(\d+)\s+(\S+)\s*$", line)
+        if entry:
+            imports.append((library, entry.group(2)))
+        elif re.match(r"\s+[0-9a-fA-F]+\s+<none>\s+([0-9a-fA-F]+)", line):
+            imports.append((library, "#ordinal"))
+    return imports
+
+
+def problems(imports, table, floor):
+    """One line for each import that the table lacks or that is newer than the floor."""
+    nine_x_floor, nt_floor = FLOORS[floor]
+    found = []
+    for library, function in imports:
+        entry = table.get((library, function))
+        if entry is None:
+            found.append(f"{library} {function}: not in the table; look it up and add it")
+            continue
+        nine_x, nt = entry
+        if nine_x_floor and (nine_x is None or
+                             NINE_X_ORDER.index(nine_x) > NINE_X_ORDER.index(nine_x_floor)):
+            found.append(f"{library} {function}: absent from Windows {nine_x_floor} "
+                         f"(first 95/98/Me version: {nine_x or 'none'})")
+        if nt is None or nt > nt_floor:
+            since = ".".join(map(str, nt)) if nt else "none"
+            found.append(f"{library} {function}: absent from NT "
+                         f"{'.'.join(map(str, nt_floor))} (first NT version: {since})")
+    return found
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--objdump", required=True)
+    parser.add_argument("--table", required=True, type=Path)
+    parser.add_argument("--floor", required=True, choices=sorted(FLOORS))
+    parser.add_argument("executables", nargs="+", type=Path)
+    args = parser.parse_args()
+
+    table = read_table(args.table)
+    failed = False
+    for exe in args.executables:
+        imports = read_imports(args.objdump, exe)
+        if not imports:
+            print(f"{exe}: no imports read; objdump's output was not understood")
+            failed = True
+            continue
+        found = problems(imports, table, args.floor)
+        for problem in found:
+            print(f"{exe}: {problem}")
+        failed = failed or bool(found)
+        print(f"{exe}: {len(imports)} imports checked against the {args.floor} floor, "
+              f"{len(found)} problems")
+    return 1 if failed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
