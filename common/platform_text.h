@@ -9,4 +9,9 @@ namespace skorvelin {
 std::wstring AnsiToWide(std::string_view text);
 std::string WideToAnsi(std::wstring_view text);
 
+// The one lower-casing used for both the command line and window titles, so that a pattern
+// typed by the user and the titles it is compared with are lowered alike. It is the platform's
+// (common/platform_calls.cpp); the native fuzz build, which has no platform, brings its own.
+std::wstring LowerCase(std::wstring text);
+
 } // namespace skorvelin
