@@ -1,8 +1,8 @@
 // The 32-bit and the 64-bit Skorvelin.exe each close the other architecture's applications. The
 // other build's bin folder sits at <bin>\..\..\<other architecture>\bin, as the two builds of
 // the project's presets (and any two build folders made side by side) lay them out.
-#include "tests/e2e/harness.h"
-#include "tests/e2e/target.h"
+#include "tests/support/harness.h"
+#include "tests/support/target.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // "/n:" against real processes: exactly the designated process is terminated, with exit code 0,
 // and every other process goes on running.
-#include "tests/e2e/harness.h"
-#include "tests/e2e/target.h"
+#include "tests/support/harness.h"
+#include "tests/support/target.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // "/t:" against real windows: exactly the designated window is asked to quit, and every other
 // window goes on as before.
-#include "tests/e2e/harness.h"
-#include "tests/e2e/target.h"
+#include "tests/support/harness.h"
+#include "tests/support/target.h"
 
 #include <gtest/gtest.h>
 

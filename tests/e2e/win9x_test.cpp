@@ -1,10 +1,10 @@
 // Skorvelin.exe on the 95/98/Me family, for real: Wine presents itself as Windows 98 to a
 // program whose file name has "Version" = "win98" under HKCU\Software\Wine\AppDefaults.
-#include "tests/e2e/harness.h"
-#include "tests/e2e/target.h"
-#include "tests/e2e/wine_settings.h"
-#include "tests/help/usage_text.h"
-#include "tests/help/window_driver.h"
+#include "tests/support/harness.h"
+#include "tests/support/target.h"
+#include "tests/support/wine_settings.h"
+#include "tests/support/usage_text.h"
+#include "tests/support/window_driver.h"
 #include "ui/decode_text.h"
 #include "ui/help_controls.h"
 #include "ui/stored_texts.h"

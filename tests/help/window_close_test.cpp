@@ -1,7 +1,7 @@
 // Every way of closing the help window ends the run, and nothing else does.
-#include "tests/help/screen_pixels.h"
-#include "tests/help/user_input.h"
-#include "tests/help/window_driver.h"
+#include "tests/support/screen_pixels.h"
+#include "tests/support/user_input.h"
+#include "tests/support/window_driver.h"
 #include "ui/help_controls.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // The help window under the pointer and over time: link highlighting and the donate picture.
-#include "tests/help/screen_pixels.h"
-#include "tests/help/user_input.h"
-#include "tests/help/window_driver.h"
+#include "tests/support/screen_pixels.h"
+#include "tests/support/user_input.h"
+#include "tests/support/window_driver.h"
 #include "ui/help_controls.h"
 
 #include <gtest/gtest.h>

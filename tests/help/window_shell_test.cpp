@@ -1,10 +1,10 @@
 // What the help window asks the shell to open, recorded by a stand-in browser, and the donate
 // image's pressed look. Every test here runs with the recorder in place, so that a stray click
 // opens nothing real.
-#include "tests/help/screen_pixels.h"
-#include "tests/help/url_handlers.h"
-#include "tests/help/user_input.h"
-#include "tests/help/window_driver.h"
+#include "tests/support/screen_pixels.h"
+#include "tests/support/url_handlers.h"
+#include "tests/support/user_input.h"
+#include "tests/support/window_driver.h"
 #include "ui/decode_text.h"
 #include "ui/help_controls.h"
 #include "ui/stored_texts.h"

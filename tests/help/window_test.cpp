@@ -1,8 +1,8 @@
 // The help window as it first appears: frame, place, controls, texts. One window serves every
 // test here; none of them changes it.
-#include "tests/help/screen_pixels.h"
-#include "tests/help/usage_text.h"
-#include "tests/help/window_driver.h"
+#include "tests/support/screen_pixels.h"
+#include "tests/support/usage_text.h"
+#include "tests/support/window_driver.h"
 #include "ui/decode_text.h"
 #include "ui/help_controls.h"
 #include "ui/stored_texts.h"

@@ -1,12 +1,12 @@
 // Runs the three paths of Skorvelin.exe in Wine's Windows 98 mode with Wine's call trace on, for
 // win98_trace.py to read: the trace of each run goes to this program's standard error, where
 // the script collects it, with a line "@@ <path> pid <hex>" that names the run's process.
-#include "tests/e2e/harness.h"
-#include "tests/e2e/target.h"
-#include "tests/e2e/wine_settings.h"
-#include "tests/help/url_handlers.h"
-#include "tests/help/user_input.h"
-#include "tests/help/window_driver.h"
+#include "tests/support/harness.h"
+#include "tests/support/target.h"
+#include "tests/support/wine_settings.h"
+#include "tests/support/url_handlers.h"
+#include "tests/support/user_input.h"
+#include "tests/support/window_driver.h"
 #include "ui/help_controls.h"
 
 #include <windows.h>

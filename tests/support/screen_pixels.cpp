@@ -1,4 +1,4 @@
-#include "tests/help/screen_pixels.h"
+#include "tests/support/screen_pixels.h"
 
 #include "common/unique_handle.h"
 

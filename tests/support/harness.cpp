@@ -1,4 +1,4 @@
-#include "tests/e2e/harness.h"
+#include "tests/support/harness.h"
 
 #include "tests/support/own_program.h"
 

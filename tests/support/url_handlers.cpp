@@ -1,4 +1,4 @@
-#include "tests/help/url_handlers.h"
+#include "tests/support/url_handlers.h"
 
 #include <fstream>
 

@@ -1,4 +1,4 @@
-#include "tests/e2e/target.h"
+#include "tests/support/target.h"
 
 #include <atomic>
 #include <sstream>

@@ -1,6 +1,6 @@
-#include "tests/help/user_input.h"
+#include "tests/support/user_input.h"
 
-#include "tests/e2e/harness.h"
+#include "tests/support/harness.h"
 
 #include <vector>
 

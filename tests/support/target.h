@@ -1,6 +1,6 @@
 #pragma once
 // The stand-in application skorvelin_target.exe, started with windows for Skorvelin to close.
-#include "tests/e2e/harness.h"
+#include "tests/support/harness.h"
 
 #include <filesystem>
 #include <optional>

@@ -3,7 +3,7 @@
 // asks the shell to open go to url_recorder.exe, which writes them into a log instead of
 // starting a browser or a mail program. The previous handlers come back at the end.
 #include "common/unique_handle.h"
-#include "tests/e2e/harness.h"
+#include "tests/support/harness.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "tests/e2e/wine_settings.h"
+#include "tests/support/wine_settings.h"
 
 #include <windows.h>
 

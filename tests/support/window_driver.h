@@ -1,7 +1,7 @@
 #pragma once
 // Drives the help window of a real Skorvelin.exe from outside, as a user would: finds the window
 // and its controls, moves and presses the real pointer, types, and reads back what is on screen.
-#include "tests/e2e/harness.h"
+#include "tests/support/harness.h"
 
 #include <windows.h>
 

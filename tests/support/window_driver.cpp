@@ -1,6 +1,6 @@
-#include "tests/help/window_driver.h"
+#include "tests/support/window_driver.h"
 
-#include "tests/help/user_input.h"
+#include "tests/support/user_input.h"
 
 namespace helptest {
 namespace {
