@@ -6,8 +6,9 @@
 
 #include <gtest/gtest.h>
 
-namespace e2e {
 namespace {
+
+using namespace skorvelin::support;
 
 namespace fs = std::filesystem;
 
@@ -90,4 +91,3 @@ TEST_F(CrossArchitecture, NameCommand) {
 }
 
 } // namespace
-} // namespace e2e

@@ -6,8 +6,9 @@
 
 #include <gtest/gtest.h>
 
-namespace e2e {
 namespace {
+
+using namespace skorvelin::support;
 
 using skorvelin::UniqueHandle;
 
@@ -57,4 +58,3 @@ TEST(LookupHandles, AThousandLookupsLeaveNoHandleOpen) {
 }
 
 } // namespace
-} // namespace e2e

@@ -8,8 +8,9 @@
 #include <algorithm>
 #include <memory>
 
-namespace e2e {
 namespace {
+
+using namespace skorvelin::support;
 
 namespace fs = std::filesystem;
 
@@ -125,4 +126,3 @@ TEST(NameCommand, OfTwoInstancesOnlyTheFirstListedIsTerminated) {
 }
 
 } // namespace
-} // namespace e2e

@@ -1,8 +1,10 @@
 // The resources built into Skorvelin.exe, read from the built program the way the platform and
 // the help window read them.
 #include "common/unique_handle.h"
-#include "ui/resources/resource_ids.h"
 #include "tests/support/examined_program.h"
+#include "ui/com_ptr.h"
+#include "ui/gdi_scope.h"
+#include "ui/resources/resource_ids.h"
 
 #include <windows.h>
 #include <ole2.h>
@@ -23,6 +25,7 @@
 namespace {
 
 using Bytes = std::span<const std::uint8_t>;
+using skorvelin::ComPtr;
 
 // Resource types by number: the platform's RT_ names follow the 8-bit API in this build.
 const LPCWSTR kCursor = MAKEINTRESOURCEW(1);
@@ -292,11 +295,6 @@ GifLayout ReadGifLayout(Bytes gif) {
     }
 }
 
-struct ComRelease {
-    void operator()(IUnknown* object) const { object->Release(); }
-};
-template <typename T> using ComPtr = std::unique_ptr<T, ComRelease>;
-
 class ComApartment {
   public:
     ComApartment() : initialised_(SUCCEEDED(CoInitialize(nullptr))) {}
@@ -314,24 +312,23 @@ class ComApartment {
 
 // Decodes a picture the way the help window does: from a memory stream, by OleLoadPicture.
 ComPtr<IPicture> LoadPicture(Bytes bytes) {
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
-    if (memory == nullptr) {
-        return nullptr;
+    skorvelin::UniqueGlobalMemory memory(GlobalAlloc(GMEM_MOVEABLE, bytes.size()));
+    if (!memory) {
+        return {};
     }
-    std::memcpy(GlobalLock(memory), bytes.data(), bytes.size());
-    GlobalUnlock(memory);
-    IStream* rawStream = nullptr;
-    if (FAILED(CreateStreamOnHGlobal(memory, TRUE, &rawStream))) {
-        GlobalFree(memory);
-        return nullptr;
+    std::memcpy(GlobalLock(memory.get()), bytes.data(), bytes.size());
+    GlobalUnlock(memory.get());
+    ComPtr<IStream> stream;
+    if (FAILED(CreateStreamOnHGlobal(memory.get(), TRUE, stream.put()))) {
+        return {};
     }
-    const ComPtr<IStream> stream(rawStream);
-    void* picture = nullptr;
+    memory.release(); // the stream frees it now
+    ComPtr<IPicture> picture;
     if (FAILED(OleLoadPicture(stream.get(), static_cast<LONG>(bytes.size()), FALSE, IID_IPicture,
-                              &picture))) {
-        return nullptr;
+                              reinterpret_cast<void**>(picture.put())))) {
+        return {};
     }
-    return ComPtr<IPicture>(static_cast<IPicture*>(picture));
+    return picture;
 }
 
 constexpr COLORREF kBackdrop = RGB(255, 0, 255);
@@ -352,7 +349,7 @@ class RenderedPicture {
         if (!dc_ || !bitmap_) {
             return;
         }
-        const HGDIOBJ previous = SelectObject(dc_.get(), bitmap_.get());
+        const skorvelin::SelectedObject selected(dc_.get(), bitmap_.get());
         const skorvelin::UniqueGdiObject brush(CreateSolidBrush(kBackdrop));
         const RECT all{0, 0, width, height};
         FillRect(dc_.get(), &all, static_cast<HBRUSH>(brush.get()));
@@ -363,7 +360,6 @@ class RenderedPicture {
         rendered_ = SUCCEEDED(picture.Render(dc_.get(), 0, 0, width, height, 0, himetricHeight,
                                              himetricWidth, -himetricHeight, nullptr));
         GdiFlush();
-        SelectObject(dc_.get(), previous);
         pixels_.assign(static_cast<const std::uint32_t*>(bits),
                        static_cast<const std::uint32_t*>(bits) + width * height);
     }
@@ -377,13 +373,10 @@ class RenderedPicture {
     int height() const { return height_; }
 
   private:
-    struct DcDeleter {
-        void operator()(HDC dc) const { DeleteDC(dc); }
-    };
     int width_;
     int height_;
     bool rendered_ = false;
-    std::unique_ptr<std::remove_pointer_t<HDC>, DcDeleter> dc_;
+    skorvelin::UniqueMemoryDc dc_;
     skorvelin::UniqueGdiObject bitmap_;
     std::vector<std::uint32_t> pixels_;
 };
@@ -426,7 +419,7 @@ TEST(DonatePictures, DecodeToAPillWithWords) {
         picture->get_Type(&type);
         EXPECT_EQ(type, PICTYPE_BITMAP);
 
-        const RenderedPicture pixels(*picture, 89, 21);
+        const RenderedPicture pixels(*picture.get(), 89, 21);
         ASSERT_TRUE(pixels.rendered());
         // The pill has round ends: the corners show the window through.
         for (const POINT corner : {POINT{0, 0}, POINT{88, 0}, POINT{0, 20}, POINT{88, 20}}) {

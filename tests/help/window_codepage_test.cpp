@@ -8,8 +8,9 @@
 
 #include <gtest/gtest.h>
 
-namespace helptest {
 namespace {
+
+using namespace skorvelin::support;
 
 constexpr UINT kCyrillic = 1251;
 
@@ -31,4 +32,3 @@ TEST(CyrillicCodePage, TextsKeepTheirAccents) {
 }
 
 } // namespace
-} // namespace helptest

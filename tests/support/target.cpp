@@ -3,7 +3,7 @@
 #include <atomic>
 #include <sstream>
 
-namespace e2e {
+namespace skorvelin::support {
 
 namespace fs = std::filesystem;
 using skorvelin::UniqueHandle;
@@ -131,4 +131,4 @@ std::optional<std::set<size_t>> TargetApp::QuitWindows() const {
     return quit;
 }
 
-} // namespace e2e
+} // namespace skorvelin::support

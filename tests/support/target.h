@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace e2e {
+namespace skorvelin::support {
 
 struct WindowPlan {
     enum class Kind { Shown, Hidden, HiddenTopmost };
@@ -47,4 +47,4 @@ class TargetApp {
     std::wstring failure_;
 };
 
-} // namespace e2e
+} // namespace skorvelin::support

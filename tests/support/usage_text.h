@@ -3,7 +3,7 @@
 // break after the last one.
 #include <string>
 
-namespace helptest {
+namespace skorvelin::support {
 
 inline std::wstring ExpectedUsageText() {
     const wchar_t* const lines[] = {
@@ -38,4 +38,4 @@ inline std::wstring ExpectedUsageText() {
     return text;
 }
 
-} // namespace helptest
+} // namespace skorvelin::support

@@ -1,24 +1,19 @@
 #include "tests/support/window_driver.h"
 
 #include "tests/support/user_input.h"
+#include "ui/gdi_scope.h"
+#include "ui/twips.h"
 
-namespace helptest {
+namespace skorvelin::support {
 namespace {
 
 constexpr DWORD kShowTimeoutMs = 15000;
-constexpr DWORD kMessageTimeoutMs = 5000;
 
 } // namespace
 
-int ScreenDpi() {
-    const HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return dpi;
-}
-
-int TwipsToPixels(int twips) {
-    return MulDiv(twips, ScreenDpi(), 1440);
+unsigned ScreenDpi() {
+    const WindowDc screen(nullptr);
+    return static_cast<unsigned>(GetDeviceCaps(screen.get(), LOGPIXELSY));
 }
 
 std::ostream& operator<<(std::ostream& out, const Box& box) {
@@ -27,12 +22,14 @@ std::ostream& operator<<(std::ostream& out, const Box& box) {
 }
 
 Box PixelBox(const TwipsBox& box) {
-    const int left = TwipsToPixels(box.left);
-    const int top = TwipsToPixels(box.top);
-    return {left, top, left + TwipsToPixels(box.width), top + TwipsToPixels(box.height)};
+    const unsigned dpi = ScreenDpi();
+    const int left = TwipsToPixels(static_cast<float>(box.left), dpi);
+    const int top = TwipsToPixels(static_cast<float>(box.top), dpi);
+    return {left, top, left + TwipsToPixels(static_cast<float>(box.width), dpi),
+            top + TwipsToPixels(static_cast<float>(box.height), dpi)};
 }
 
-HelpWindow::HelpWindow() : HelpWindow(e2e::BinFolder() / L"Skorvelin.exe") {}
+HelpWindow::HelpWindow() : HelpWindow(BinFolder() / L"Skorvelin.exe") {}
 
 HelpWindow::HelpWindow(const std::filesystem::path& program) {
     // A pointer left over a link by an earlier test would highlight it before the first look.
@@ -41,8 +38,8 @@ HelpWindow::HelpWindow(const std::filesystem::path& program) {
     if (!process_) {
         return;
     }
-    e2e::WaitUntil(kShowTimeoutMs, [&] {
-        form_ = e2e::HelpFormOf(process_.id());
+    WaitUntil(kShowTimeoutMs, [&] {
+        form_ = HelpFormOf(process_.id());
         return form_ != nullptr || !process_.Running();
     });
 }
@@ -65,24 +62,4 @@ POINT HelpWindow::CentreOf(int id) const {
     return {(box.left + box.right) / 2, (box.top + box.bottom) / 2};
 }
 
-std::wstring WindowText(HWND window) {
-    DWORD_PTR length = 0;
-    if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kMessageTimeoutMs,
-                             &length)) {
-        return L"<no answer>";
-    }
-    std::wstring text(length + 1, L'\0');
-    DWORD_PTR copied = 0;
-    SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
-                        SMTO_ABORTIFHUNG, kMessageTimeoutMs, &copied);
-    text.resize(copied);
-    return text;
-}
-
-std::wstring ClassName(HWND window) {
-    wchar_t name[256] = {};
-    const int length = GetClassNameW(window, name, 256);
-    return std::wstring(name, static_cast<size_t>(length > 0 ? length : 0));
-}
-
-} // namespace helptest
+} // namespace skorvelin::support
