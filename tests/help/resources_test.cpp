@@ -2,6 +2,7 @@
 // the help window read them.
 #include "common/unique_handle.h"
 #include "tests/support/examined_program.h"
+#include "tests/support/usage_text.h"
 #include "ui/com_ptr.h"
 #include "ui/gdi_scope.h"
 #include "ui/resources/resource_ids.h"
@@ -526,28 +527,6 @@ TEST(HandCursor, IsMonochrome32WithHotspotAtFingertip) {
 // ---------------------------------------------------------------------------------------------
 // Usage text
 
-const wchar_t* const kUsageLines[] = {
-    L"Ce petit outil a pour rôle de fermer une application en cours d'exécution. ",
-    L"Pour ce faire, deux méthodes sont mises à disposition pour désigner le ",
-    L"logiciel à \"killer\" :",
-    L" - par le libellé de la fenêtre",
-    L" - par le nom de l'exécutable     (NON DISPONIBLE SOUS Win9x/WinMe)",
-    L"",
-    L"Syntaxe d'utilisation : skorvelin [/t:titre_fenêtre | /n:nom_exécutable]",
-    L"",
-    L"Exemples :",
-    L" - skorvelin /t:(sans titre) - bloc-notes",
-    L" - skorvelin /n:notepad.exe",
-    L"",
-    L"A noter qu'il est possible d'utiliser les 'jokers' (caractères * et ?) dans le ",
-    L"nom de la fenêtre (méthode /t uniquement). Par ailleurs, la casse n'est pas "
-    L"significative, et ce quelle que soit la méthode utilisée.",
-    L"",
-    L"Autre information importante : aucun message d'erreur n'est affiché en cas d'échec de "
-    L"fermeture d'une application, que ce soit du au fait que l'appli en question n'ait pas "
-    L"été trouvée ou que Skorvelin n'ait pas réussi à la fermer...",
-};
-
 std::string UsageBytes() {
     const Bytes text = Resource(kRcData, IDR_USAGE_TEXT);
     return {text.begin(), text.end()};
@@ -586,21 +565,34 @@ TEST(UsageText, IsWindows1252WithCrLfAfterEveryLine) {
         << "no other characters outside ASCII";
 }
 
-TEST(UsageText, ReadsLineForLine) {
-    const std::string bytes = UsageBytes();
-    ASSERT_FALSE(bytes.empty());
-    std::wstring text(bytes.size(), L'\0');
-    text.resize(static_cast<std::size_t>(
-        MultiByteToWideChar(1252, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(),
-                            static_cast<int>(text.size()))));
-    std::size_t start = 0;
-    for (std::size_t line = 0; line < std::size(kUsageLines); ++line) {
-        const std::size_t end = text.find(L"\r\n", start);
-        ASSERT_NE(end, std::wstring::npos) << "line " << line + 1 << " is missing";
-        EXPECT_EQ(text.substr(start, end - start), kUsageLines[line]) << "line " << line + 1;
-        start = end + 2;
+TEST(UsageText, IsTheGeneratorsFileByteForByte) {
+    EXPECT_EQ(UsageBytes(), skorvelin::support::UsageFileBytes());
+}
+
+// The blanks at the ends of lines are easy to lose in an edit and matter to the help window,
+// which breaks lines where the text does.
+TEST(UsageText, LinesKeepTheirEdges) {
+    const std::string text = UsageBytes();
+    std::vector<std::string> lines;
+    for (std::size_t start = 0, end; (end = text.find("\r\n", start)) != std::string::npos;
+         start = end + 2) {
+        lines.push_back(text.substr(start, end - start));
     }
-    EXPECT_EQ(start, text.size()) << "nothing after the last line";
+    ASSERT_EQ(lines.size(), 16u);
+    std::vector<std::size_t> trailing;
+    std::vector<std::size_t> leading;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (lines[i].ends_with(' ')) {
+            trailing.push_back(i + 1);
+        }
+        if (lines[i].starts_with(' ')) {
+            leading.push_back(i + 1);
+            EXPECT_TRUE(lines[i].starts_with(" - ")) << "line " << i + 1;
+        }
+    }
+    EXPECT_EQ(trailing, (std::vector<std::size_t>{1, 2, 13}));
+    EXPECT_EQ(leading, (std::vector<std::size_t>{4, 5, 10, 11}));
+    EXPECT_NE(lines[4].find("\xE9" "cutable     (NON"), std::string::npos) << "five blanks";
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -1,41 +1,15 @@
 #pragma once
-// The usage text as the help window must show it: sixteen lines joined by CR LF, with no line
-// break after the last one.
+// The usage text from its one source, ui/resources/usage.txt, which tools/draw_artwork.py writes
+// and the program's resource is built from. The file's bytes are built into this library, so a
+// test compares the program with the file, never with a copy of its own.
 #include <string>
 
 namespace skorvelin::support {
 
-inline std::wstring ExpectedUsageText() {
-    const wchar_t* const lines[] = {
-        L"Ce petit outil a pour r\u00f4le de fermer une application en cours d'ex\u00e9cution. ",
-        L"Pour ce faire, deux m\u00e9thodes sont mises \u00e0 disposition pour d\u00e9signer le ",
-        L"logiciel \u00e0 \"killer\" :",
-        L" - par le libell\u00e9 de la fen\u00eatre",
-        L" - par le nom de l'ex\u00e9cutable     (NON DISPONIBLE SOUS Win9x/WinMe)",
-        L"",
-        L"Syntaxe d'utilisation : skorvelin [/t:titre_fen\u00eatre | /n:nom_ex\u00e9cutable]",
-        L"",
-        L"Exemples :",
-        L" - skorvelin /t:(sans titre) - bloc-notes",
-        L" - skorvelin /n:notepad.exe",
-        L"",
-        L"A noter qu'il est possible d'utiliser les 'jokers' (caract\u00e8res * et ?) dans le ",
-        L"nom de la fen\u00eatre (m\u00e9thode /t uniquement). Par ailleurs, la casse n'est pas "
-        L"significative, et ce quelle que soit la m\u00e9thode utilis\u00e9e.",
-        L"",
-        L"Autre information importante : aucun message d'erreur n'est affich\u00e9 en cas "
-        L"d'\u00e9chec de fermeture d'une application, que ce soit du au fait que l'appli en "
-        L"question n'ait pas \u00e9t\u00e9 trouv\u00e9e ou que Skorvelin n'ait pas r\u00e9ussi "
-        L"\u00e0 la fermer...",
-    };
-    std::wstring text;
-    for (const wchar_t* line : lines) {
-        if (line != lines[0]) {
-            text += L"\r\n";
-        }
-        text += line;
-    }
-    return text;
-}
+// The file as it lies in the source tree: Windows-1252, CR LF after every line.
+std::string UsageFileBytes();
+
+// The text as the help window must show it: decoded, with no line break after the last line.
+std::wstring ExpectedUsageText();
 
 } // namespace skorvelin::support
