@@ -1,13 +1,14 @@
 // The 32-bit and the 64-bit Skorvelin.exe each close the other architecture's applications. The
 // other build's bin folder sits at <bin>\..\..\<other architecture>\bin, as the two builds of
 // the project's presets (and any two build folders made side by side) lay them out.
-#include "tests/e2e/harness.h"
-#include "tests/e2e/target.h"
+#include "tests/support/harness.h"
+#include "tests/support/target.h"
 
 #include <gtest/gtest.h>
 
-namespace e2e {
 namespace {
+
+using namespace skorvelin::support;
 
 namespace fs = std::filesystem;
 
@@ -90,4 +91,3 @@ TEST_F(CrossArchitecture, NameCommand) {
 }
 
 } // namespace
-} // namespace e2e

@@ -1,13 +1,14 @@
 // The lookups run a thousand times in this process and leave no handle open behind them.
 #include "lookup/process_lookup.h"
 #include "lookup/window_lookup.h"
-#include "tests/e2e/harness.h"
-#include "tests/e2e/target.h"
+#include "tests/support/harness.h"
+#include "tests/support/target.h"
 
 #include <gtest/gtest.h>
 
-namespace e2e {
 namespace {
+
+using namespace skorvelin::support;
 
 using skorvelin::UniqueHandle;
 
@@ -57,4 +58,3 @@ TEST(LookupHandles, AThousandLookupsLeaveNoHandleOpen) {
 }
 
 } // namespace
-} // namespace e2e

@@ -1,15 +1,16 @@
 // "/n:" against real processes: exactly the designated process is terminated, with exit code 0,
 // and every other process goes on running.
-#include "tests/e2e/harness.h"
-#include "tests/e2e/target.h"
+#include "tests/support/harness.h"
+#include "tests/support/target.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <memory>
 
-namespace e2e {
 namespace {
+
+using namespace skorvelin::support;
 
 namespace fs = std::filesystem;
 
@@ -125,4 +126,3 @@ TEST(NameCommand, OfTwoInstancesOnlyTheFirstListedIsTerminated) {
 }
 
 } // namespace
-} // namespace e2e

@@ -1,14 +1,15 @@
 // "/t:" against real windows: exactly the designated window is asked to quit, and every other
 // window goes on as before.
-#include "tests/e2e/harness.h"
-#include "tests/e2e/target.h"
+#include "tests/support/harness.h"
+#include "tests/support/target.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
-namespace e2e {
 namespace {
+
+using namespace skorvelin::support;
 
 using Kind = WindowPlan::Kind;
 
@@ -32,10 +33,6 @@ std::wstring LongTitle(const std::wstring& at251, const std::wstring& at296) {
     title += at251;
     title.resize(295, L'm');
     return title + at296;
-}
-
-size_t PositionOf(HWND window, const std::vector<HWND>& order) {
-    return static_cast<size_t>(std::find(order.begin(), order.end(), window) - order.begin());
 }
 
 std::set<size_t> Only(std::optional<size_t> index) {
@@ -226,4 +223,3 @@ TEST(ExitStatus, HelpRunEndsLikeACommand) {
 }
 
 } // namespace
-} // namespace e2e

@@ -1,10 +1,10 @@
 // Skorvelin.exe on the 95/98/Me family, for real: Wine presents itself as Windows 98 to a
 // program whose file name has "Version" = "win98" under HKCU\Software\Wine\AppDefaults.
-#include "tests/e2e/harness.h"
-#include "tests/e2e/target.h"
-#include "tests/e2e/wine_settings.h"
-#include "tests/help/usage_text.h"
-#include "tests/help/window_driver.h"
+#include "tests/support/harness.h"
+#include "tests/support/target.h"
+#include "tests/support/wine_settings.h"
+#include "tests/support/usage_text.h"
+#include "tests/support/window_driver.h"
 #include "ui/decode_text.h"
 #include "ui/help_controls.h"
 #include "ui/stored_texts.h"
@@ -14,8 +14,9 @@
 #include <algorithm>
 #include <climits>
 
-namespace e2e {
 namespace {
+
+using namespace skorvelin::support;
 
 namespace fs = std::filesystem;
 using skorvelin::UniqueGdiObject;
@@ -27,33 +28,10 @@ constexpr int kMessageTextId = 0xFFFF;
 // The Western code page, whose 8-bit codes hold every accented letter used below.
 constexpr UINT kWestern = 1252;
 
-std::wstring TextOf(HWND window) {
-    wchar_t text[512];
-    const int length = GetWindowTextW(window, text, 512);
-    return std::wstring(text, length > 0 ? static_cast<size_t>(length) : 0);
-}
-
-std::wstring ClassOf(HWND window) {
-    wchar_t name[64];
-    const int length = GetClassNameW(window, name, 64);
-    return std::wstring(name, length > 0 ? static_cast<size_t>(length) : 0);
-}
-
 // The dialog box titled "Attention" that belongs to process `id`, or nullptr.
 HWND WarningBoxOf(DWORD id) {
-    for (const HWND window : TopLevelWindows()) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner == id && ClassOf(window) == L"#32770" && TextOf(window) == L"Attention" &&
-            IsWindowVisible(window)) {
-            return window;
-        }
-    }
-    return nullptr;
-}
-
-size_t PositionOf(HWND window, const std::vector<HWND>& order) {
-    return static_cast<size_t>(std::find(order.begin(), order.end(), window) - order.begin());
+    const HWND box = DialogBoxOf(id);
+    return box != nullptr && WindowText(box) == L"Attention" ? box : nullptr;
 }
 
 std::vector<HWND> VisibleChildren(HWND parent) {
@@ -159,13 +137,13 @@ TEST_F(Win9x, NameCommandOnlyWarns) {
     ASSERT_TRUE(WaitUntil(30000, [&] { return (box = WarningBoxOf(run.id())) != nullptr; }))
         << "no warning box; the run " << (run.Running() ? "goes on" : "ended");
 
-    EXPECT_EQ(TextOf(GetDlgItem(box, kMessageTextId)), kWarningText);
+    EXPECT_EQ(WindowText(GetDlgItem(box, kMessageTextId)), kWarningText);
     std::vector<HWND> buttons;
     HWND iconControl = nullptr;
     for (const HWND child : VisibleChildren(box)) {
-        if (ClassOf(child) == L"Button") {
+        if (ClassName(child) == L"Button") {
             buttons.push_back(child);
-        } else if (ClassOf(child) == L"Static" &&
+        } else if (ClassName(child) == L"Static" &&
                    (GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
             iconControl = child;
         }
@@ -210,8 +188,8 @@ TEST_F(Win9x, HelpWindowComesThroughTheCodePage) {
     const HWND usage = GetDlgItem(form, IDC_TXT_DESCRIPTION);
     EXPECT_FALSE(IsWindowUnicode(usage));
 
-    EXPECT_EQ(helptest::WindowText(form), L"Skorvelin v1.0.2");
-    EXPECT_EQ(helptest::WindowText(usage), helptest::ExpectedUsageText());
+    EXPECT_EQ(WindowText(form), L"Skorvelin v1.0.2");
+    EXPECT_EQ(WindowText(usage), ExpectedUsageText());
     const std::pair<int, const wchar_t*> storedTexts[] = {
         {IDC_LBL_AUTEUR, skorvelin::kAuthorCreditText},
         {IDC_LBL_SITE, skorvelin::kWebAddressText},
@@ -219,7 +197,7 @@ TEST_F(Win9x, HelpWindowComesThroughTheCodePage) {
     for (const auto& [id, stored] : storedTexts) {
         const std::wstring plain = modGeneral::DecodeText(stored);
         ASSERT_FALSE(plain.empty()) << "control " << id;
-        EXPECT_EQ(helptest::WindowText(GetDlgItem(form, id)), plain) << "control " << id;
+        EXPECT_EQ(WindowText(GetDlgItem(form, id)), plain) << "control " << id;
     }
 
     PostMessageW(GetDlgItem(form, IDC_BTN_OK), BM_CLICK, 0, 0);
@@ -266,4 +244,3 @@ TEST_F(Win9x, TitleCommandIgnoresTheCaseOfAccentedLetters) {
 }
 
 } // namespace
-} // namespace e2e

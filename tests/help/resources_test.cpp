@@ -1,8 +1,11 @@
 // The resources built into Skorvelin.exe, read from the built program the way the platform and
 // the help window read them.
 #include "common/unique_handle.h"
-#include "ui/resources/resource_ids.h"
 #include "tests/support/examined_program.h"
+#include "tests/support/usage_text.h"
+#include "ui/com_ptr.h"
+#include "ui/gdi_scope.h"
+#include "ui/resources/resource_ids.h"
 
 #include <windows.h>
 #include <ole2.h>
@@ -23,6 +26,7 @@
 namespace {
 
 using Bytes = std::span<const std::uint8_t>;
+using skorvelin::ComPtr;
 
 // Resource types by number: the platform's RT_ names follow the 8-bit API in this build.
 const LPCWSTR kCursor = MAKEINTRESOURCEW(1);
@@ -292,11 +296,6 @@ GifLayout ReadGifLayout(Bytes gif) {
     }
 }
 
-struct ComRelease {
-    void operator()(IUnknown* object) const { object->Release(); }
-};
-template <typename T> using ComPtr = std::unique_ptr<T, ComRelease>;
-
 class ComApartment {
   public:
     ComApartment() : initialised_(SUCCEEDED(CoInitialize(nullptr))) {}
@@ -314,24 +313,23 @@ class ComApartment {
 
 // Decodes a picture the way the help window does: from a memory stream, by OleLoadPicture.
 ComPtr<IPicture> LoadPicture(Bytes bytes) {
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
-    if (memory == nullptr) {
-        return nullptr;
+    skorvelin::UniqueGlobalMemory memory(GlobalAlloc(GMEM_MOVEABLE, bytes.size()));
+    if (!memory) {
+        return {};
     }
-    std::memcpy(GlobalLock(memory), bytes.data(), bytes.size());
-    GlobalUnlock(memory);
-    IStream* rawStream = nullptr;
-    if (FAILED(CreateStreamOnHGlobal(memory, TRUE, &rawStream))) {
-        GlobalFree(memory);
-        return nullptr;
+    std::memcpy(GlobalLock(memory.get()), bytes.data(), bytes.size());
+    GlobalUnlock(memory.get());
+    ComPtr<IStream> stream;
+    if (FAILED(CreateStreamOnHGlobal(memory.get(), TRUE, stream.put()))) {
+        return {};
     }
-    const ComPtr<IStream> stream(rawStream);
-    void* picture = nullptr;
+    memory.release(); // the stream frees it now
+    ComPtr<IPicture> picture;
     if (FAILED(OleLoadPicture(stream.get(), static_cast<LONG>(bytes.size()), FALSE, IID_IPicture,
-                              &picture))) {
-        return nullptr;
+                              reinterpret_cast<void**>(picture.put())))) {
+        return {};
     }
-    return ComPtr<IPicture>(static_cast<IPicture*>(picture));
+    return picture;
 }
 
 constexpr COLORREF kBackdrop = RGB(255, 0, 255);
@@ -352,7 +350,7 @@ class RenderedPicture {
         if (!dc_ || !bitmap_) {
             return;
         }
-        const HGDIOBJ previous = SelectObject(dc_.get(), bitmap_.get());
+        const skorvelin::SelectedObject selected(dc_.get(), bitmap_.get());
         const skorvelin::UniqueGdiObject brush(CreateSolidBrush(kBackdrop));
         const RECT all{0, 0, width, height};
         FillRect(dc_.get(), &all, static_cast<HBRUSH>(brush.get()));
@@ -363,7 +361,6 @@ class RenderedPicture {
         rendered_ = SUCCEEDED(picture.Render(dc_.get(), 0, 0, width, height, 0, himetricHeight,
                                              himetricWidth, -himetricHeight, nullptr));
         GdiFlush();
-        SelectObject(dc_.get(), previous);
         pixels_.assign(static_cast<const std::uint32_t*>(bits),
                        static_cast<const std::uint32_t*>(bits) + width * height);
     }
@@ -377,13 +374,10 @@ class RenderedPicture {
     int height() const { return height_; }
 
   private:
-    struct DcDeleter {
-        void operator()(HDC dc) const { DeleteDC(dc); }
-    };
     int width_;
     int height_;
     bool rendered_ = false;
-    std::unique_ptr<std::remove_pointer_t<HDC>, DcDeleter> dc_;
+    skorvelin::UniqueMemoryDc dc_;
     skorvelin::UniqueGdiObject bitmap_;
     std::vector<std::uint32_t> pixels_;
 };
@@ -426,7 +420,7 @@ TEST(DonatePictures, DecodeToAPillWithWords) {
         picture->get_Type(&type);
         EXPECT_EQ(type, PICTYPE_BITMAP);
 
-        const RenderedPicture pixels(*picture, 89, 21);
+        const RenderedPicture pixels(*picture.get(), 89, 21);
         ASSERT_TRUE(pixels.rendered());
         // The pill has round ends: the corners show the window through.
         for (const POINT corner : {POINT{0, 0}, POINT{88, 0}, POINT{0, 20}, POINT{88, 20}}) {
@@ -533,28 +527,6 @@ TEST(HandCursor, IsMonochrome32WithHotspotAtFingertip) {
 // ---------------------------------------------------------------------------------------------
 // Usage text
 
-const wchar_t* const kUsageLines[] = {
-    L"Ce petit outil a pour rôle de fermer une application en cours d'exécution. ",
-    L"Pour ce faire, deux méthodes sont mises à disposition pour désigner le ",
-    L"logiciel à \"killer\" :",
-    L" - par le libellé de la fenêtre",
-    L" - par le nom de l'exécutable     (NON DISPONIBLE SOUS Win9x/WinMe)",
-    L"",
-    L"Syntaxe d'utilisation : skorvelin [/t:titre_fenêtre | /n:nom_exécutable]",
-    L"",
-    L"Exemples :",
-    L" - skorvelin /t:(sans titre) - bloc-notes",
-    L" - skorvelin /n:notepad.exe",
-    L"",
-    L"A noter qu'il est possible d'utiliser les 'jokers' (caractères * et ?) dans le ",
-    L"nom de la fenêtre (méthode /t uniquement). Par ailleurs, la casse n'est pas "
-    L"significative, et ce quelle que soit la méthode utilisée.",
-    L"",
-    L"Autre information importante : aucun message d'erreur n'est affiché en cas d'échec de "
-    L"fermeture d'une application, que ce soit du au fait que l'appli en question n'ait pas "
-    L"été trouvée ou que Skorvelin n'ait pas réussi à la fermer...",
-};
-
 std::string UsageBytes() {
     const Bytes text = Resource(kRcData, IDR_USAGE_TEXT);
     return {text.begin(), text.end()};
@@ -593,21 +565,34 @@ TEST(UsageText, IsWindows1252WithCrLfAfterEveryLine) {
         << "no other characters outside ASCII";
 }
 
-TEST(UsageText, ReadsLineForLine) {
-    const std::string bytes = UsageBytes();
-    ASSERT_FALSE(bytes.empty());
-    std::wstring text(bytes.size(), L'\0');
-    text.resize(static_cast<std::size_t>(
-        MultiByteToWideChar(1252, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(),
-                            static_cast<int>(text.size()))));
-    std::size_t start = 0;
-    for (std::size_t line = 0; line < std::size(kUsageLines); ++line) {
-        const std::size_t end = text.find(L"\r\n", start);
-        ASSERT_NE(end, std::wstring::npos) << "line " << line + 1 << " is missing";
-        EXPECT_EQ(text.substr(start, end - start), kUsageLines[line]) << "line " << line + 1;
-        start = end + 2;
+TEST(UsageText, IsTheGeneratorsFileByteForByte) {
+    EXPECT_EQ(UsageBytes(), skorvelin::support::UsageFileBytes());
+}
+
+// The blanks at the ends of lines are easy to lose in an edit and matter to the help window,
+// which breaks lines where the text does.
+TEST(UsageText, LinesKeepTheirEdges) {
+    const std::string text = UsageBytes();
+    std::vector<std::string> lines;
+    for (std::size_t start = 0, end; (end = text.find("\r\n", start)) != std::string::npos;
+         start = end + 2) {
+        lines.push_back(text.substr(start, end - start));
     }
-    EXPECT_EQ(start, text.size()) << "nothing after the last line";
+    ASSERT_EQ(lines.size(), 16u);
+    std::vector<std::size_t> trailing;
+    std::vector<std::size_t> leading;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (lines[i].ends_with(' ')) {
+            trailing.push_back(i + 1);
+        }
+        if (lines[i].starts_with(' ')) {
+            leading.push_back(i + 1);
+            EXPECT_TRUE(lines[i].starts_with(" - ")) << "line " << i + 1;
+        }
+    }
+    EXPECT_EQ(trailing, (std::vector<std::size_t>{1, 2, 13}));
+    EXPECT_EQ(leading, (std::vector<std::size_t>{4, 5, 10, 11}));
+    EXPECT_NE(lines[4].find("\xE9" "cutable     (NON"), std::string::npos) << "five blanks";
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -3,27 +3,13 @@
 # The tests move the one pointer and take the keyboard focus, so they must not share the display
 # with other tests that do the same (RESOURCE_LOCK below).
 
-# Stands in for the browser and the mail program while the tests own the address handlers.
-add_executable(url_recorder WIN32 ${CMAKE_CURRENT_SOURCE_DIR}/url_recorder.cpp)
-target_include_directories(url_recorder PRIVATE ${PROJECT_SOURCE_DIR})
-skorvelin_gui_program(url_recorder)
-
-add_library(skorvelin_help_driver STATIC
-  ${CMAKE_CURRENT_SOURCE_DIR}/screen_pixels.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/url_handlers.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/user_input.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/window_driver.cpp)
-target_include_directories(skorvelin_help_driver PUBLIC ${PROJECT_SOURCE_DIR})
-target_link_libraries(skorvelin_help_driver PUBLIC skorvelin_e2e_harness gdi32 advapi32)
-skorvelin_strict(skorvelin_help_driver)
-
 skorvelin_test(NAME help_window_tests
   SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/window_test.cpp
           ${CMAKE_CURRENT_SOURCE_DIR}/window_pointer_test.cpp
           ${CMAKE_CURRENT_SOURCE_DIR}/window_shell_test.cpp
           ${CMAKE_CURRENT_SOURCE_DIR}/window_close_test.cpp
           ${CMAKE_CURRENT_SOURCE_DIR}/window_codepage_test.cpp
-  LIBS skorvelin_help_driver skorvelin_ui
+  LIBS skorvelin_ui
   DEPENDS Skorvelin url_recorder)
 
 # Wine takes a process's ANSI code page from its Unix locale, which a Windows environment block

@@ -1,7 +1,7 @@
 // Every way of closing the help window ends the run, and nothing else does.
-#include "tests/help/screen_pixels.h"
-#include "tests/help/user_input.h"
-#include "tests/help/window_driver.h"
+#include "tests/support/screen_pixels.h"
+#include "tests/support/user_input.h"
+#include "tests/support/window_driver.h"
 #include "ui/help_controls.h"
 
 #include <gtest/gtest.h>
@@ -9,8 +9,9 @@
 #include <functional>
 #include <optional>
 
-namespace helptest {
 namespace {
+
+using namespace skorvelin::support;
 
 constexpr DWORD kEndTimeoutMs = 5000;
 constexpr DWORD kSteadyMs = 500;
@@ -69,7 +70,7 @@ void FocusForm(const HelpWindow& window) {
 void FocusUsageText(const HelpWindow& window) {
     ASSERT_TRUE(GiveKeyboardTo(window.Form()));
     ClickAt(window.CentreOf(IDC_TXT_DESCRIPTION));
-    ASSERT_TRUE(e2e::WaitUntil(kEndTimeoutMs, [&] {
+    ASSERT_TRUE(WaitUntil(kEndTimeoutMs, [&] {
         GUITHREADINFO info{};
         info.cbSize = sizeof(info);
         return GetGUIThreadInfo(GetWindowThreadProcessId(window.Form(), nullptr), &info) &&
@@ -159,4 +160,3 @@ TEST(HelpWindowClosing, OtherKeysAndClicksLeaveItOpen) {
 }
 
 } // namespace
-} // namespace helptest

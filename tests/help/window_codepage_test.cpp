@@ -1,15 +1,16 @@
 // The help window on a system whose 8-bit code page is not Western: its texts are the program's
 // own 16-bit texts and must come through whole, accents included.
-#include "tests/help/usage_text.h"
-#include "tests/help/window_driver.h"
+#include "tests/support/usage_text.h"
+#include "tests/support/window_driver.h"
 #include "ui/decode_text.h"
 #include "ui/help_controls.h"
 #include "ui/stored_texts.h"
 
 #include <gtest/gtest.h>
 
-namespace helptest {
 namespace {
+
+using namespace skorvelin::support;
 
 constexpr UINT kCyrillic = 1251;
 
@@ -31,4 +32,3 @@ TEST(CyrillicCodePage, TextsKeepTheirAccents) {
 }
 
 } // namespace
-} // namespace helptest

@@ -1,8 +1,9 @@
 // The help window under the pointer and over time: link highlighting and the donate picture.
-#include "tests/help/screen_pixels.h"
-#include "tests/help/user_input.h"
-#include "tests/help/window_driver.h"
+#include "tests/support/screen_pixels.h"
+#include "tests/support/user_input.h"
+#include "tests/support/window_driver.h"
 #include "ui/help_controls.h"
+#include "ui/twips.h"
 
 #include <gtest/gtest.h>
 
@@ -10,8 +11,9 @@
 #include <utility>
 #include <vector>
 
-namespace helptest {
 namespace {
+
+using namespace skorvelin::support;
 
 constexpr DWORD kRepaintTimeoutMs = 3000;
 // How long a look must hold when the pointer should change nothing.
@@ -58,7 +60,8 @@ POINT ScreenPointOf(const HelpWindow& window, Spot spot) {
         return {(frame.left + frame.right) / 2, (frame.top + clientOrigin.y) / 2};
     case Spot::FormSurface:
         // The margin left of the icon and of the usage text belongs to the form alone.
-        return window.OnScreen({TwipsToPixels(60), TwipsToPixels(1500)});
+        return window.OnScreen({skorvelin::TwipsToPixels(60, ScreenDpi()),
+                                skorvelin::TwipsToPixels(1500, ScreenDpi())});
     case Spot::Icon:
         return window.CentreOf(IDC_PIC_ICONE);
     case Spot::Author:
@@ -127,7 +130,7 @@ TEST(HelpWindowLinks, FollowThePointer) {
     };
     const HelpWindow window;
     ASSERT_TRUE(window.Shown()) << "Skorvelin.exe showed no window";
-    e2e::WaitUntil(kRepaintTimeoutMs, [&] { return CurrentLooks(window) == kBothNormal; });
+    WaitUntil(kRepaintTimeoutMs, [&] { return CurrentLooks(window) == kBothNormal; });
     ASSERT_EQ(CurrentLooks(window), kBothNormal) << "before the pointer came near";
     Looks before = kBothNormal;
     for (const HoverStep& step : steps) {
@@ -136,7 +139,7 @@ TEST(HelpWindowLinks, FollowThePointer) {
         if (step.then == before) {
             Sleep(kSteadyMs);
         } else {
-            e2e::WaitUntil(kRepaintTimeoutMs, [&] { return CurrentLooks(window) == step.then; });
+            WaitUntil(kRepaintTimeoutMs, [&] { return CurrentLooks(window) == step.then; });
         }
         ASSERT_EQ(CurrentLooks(window), step.then);
         before = step.then;
@@ -151,7 +154,7 @@ HCURSOR SettledCursor() {
         return GetCursorInfo(&info) ? info.hCursor : nullptr;
     };
     HCURSOR cursor = now();
-    e2e::WaitUntil(kRepaintTimeoutMs, [&] {
+    WaitUntil(kRepaintTimeoutMs, [&] {
         Sleep(50);
         const HCURSOR next = now();
         return std::exchange(cursor, next) == next;
@@ -252,13 +255,11 @@ TEST(HelpWindowDonateImage, AlternatesFrenchAndEnglishEveryThreeSeconds) {
         if (switches.empty()) {
             EXPECT_EQ(WindowText(image), phase.name);
         } else {
-            ASSERT_TRUE(
-                e2e::WaitUntil(kTickTimeoutMs, [&] { return WindowText(image) == phase.name; }))
+            ASSERT_TRUE(WaitUntil(kTickTimeoutMs, [&] { return WindowText(image) == phase.name; }))
                 << "still " << testing::PrintToString(WindowText(image));
         }
         switches.push_back(GetTickCount64());
-        e2e::WaitUntil(kRepaintTimeoutMs,
-                       [&] { return ReadDonatePicture(image) == phase.picture; });
+        WaitUntil(kRepaintTimeoutMs, [&] { return ReadDonatePicture(image) == phase.picture; });
         EXPECT_EQ(ReadDonatePicture(image), phase.picture) << "on the screen";
         EXPECT_EQ(hidden.PixelsShown(), 0) << "pixels of a hidden image on the screen";
     }
@@ -288,7 +289,7 @@ TEST(HelpWindowUsageText, CanBeSelectedButNotEdited) {
     PressButton(MouseButton::Left);
     ASSERT_TRUE(MovePointer({box.left + (box.right - box.left) / 2, box.top + 40}));
     ReleaseButton(MouseButton::Left);
-    e2e::WaitUntil(kRepaintTimeoutMs, [&] { return selection().second > selection().first; });
+    WaitUntil(kRepaintTimeoutMs, [&] { return selection().second > selection().first; });
     const auto [start, end] = selection();
     EXPECT_GT(end - start, 20) << "the drag selected nothing or hardly anything";
 
@@ -300,4 +301,3 @@ TEST(HelpWindowUsageText, CanBeSelectedButNotEdited) {
 }
 
 } // namespace
-} // namespace helptest

@@ -1,20 +1,22 @@
 // What the help window asks the shell to open, recorded by a stand-in browser, and the donate
 // image's pressed look. Every test here runs with the recorder in place, so that a stray click
 // opens nothing real.
-#include "tests/help/screen_pixels.h"
-#include "tests/help/url_handlers.h"
-#include "tests/help/user_input.h"
-#include "tests/help/window_driver.h"
+#include "tests/support/screen_pixels.h"
+#include "tests/support/url_handlers.h"
+#include "tests/support/user_input.h"
+#include "tests/support/window_driver.h"
 #include "ui/decode_text.h"
 #include "ui/help_controls.h"
+#include "ui/twips.h"
 #include "ui/stored_texts.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 
-namespace helptest {
 namespace {
+
+using namespace skorvelin::support;
 
 using modGeneral::DecodeText;
 
@@ -40,7 +42,7 @@ class RecordedShell : public testing::Test {
     // arrive within `steadyMs` of the first.
     testing::AssertionResult OpenedOnly(const std::wstring& expected,
                                         DWORD steadyMs = kSteadyMs) const {
-        if (!e2e::WaitUntil(kOpenTimeoutMs, [&] { return !handlers_->Opened().empty(); })) {
+        if (!WaitUntil(kOpenTimeoutMs, [&] { return !handlers_->Opened().empty(); })) {
             return testing::AssertionFailure() << "nothing was opened";
         }
         Sleep(steadyMs);
@@ -53,7 +55,7 @@ class RecordedShell : public testing::Test {
     }
 
     static void WaitForLook(HWND label, const LinkLook& look) {
-        e2e::WaitUntil(kRepaintTimeoutMs, [&] { return ReadLinkLook(label) == look; });
+        WaitUntil(kRepaintTimeoutMs, [&] { return ReadLinkLook(label) == look; });
     }
 
     static std::unique_ptr<RecordedUrlHandlers> handlers_;
@@ -123,12 +125,12 @@ TEST_F(RecordedShell, DonateImageSinksWhilePressed) {
         {"middle button", MouseButton::Middle},
     };
     const Box rest = window_.ClientBox(IDC_IMG_DONNER);
-    const int offset = TwipsToPixels(15);
+    const int offset = skorvelin::TwipsToPixels(15, ScreenDpi());
     const Box pressed{rest.left + offset, rest.top + offset, rest.right + offset,
                       rest.bottom + offset};
     const auto imageAt = [&](const Box& wanted) {
-        return e2e::WaitUntil(kRepaintTimeoutMs,
-                              [&] { return window_.ClientBox(IDC_IMG_DONNER) == wanted; });
+        return WaitUntil(kRepaintTimeoutMs,
+                         [&] { return window_.ClientBox(IDC_IMG_DONNER) == wanted; });
     };
     for (const PressCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -137,7 +139,8 @@ TEST_F(RecordedShell, DonateImageSinksWhilePressed) {
         EXPECT_TRUE(imageAt(pressed))
             << "while the button is held: " << window_.ClientBox(IDC_IMG_DONNER);
         // Released away from the image: a press without a click.
-        ASSERT_TRUE(MovePointer(window_.OnScreen({TwipsToPixels(60), TwipsToPixels(1500)})));
+        ASSERT_TRUE(MovePointer(window_.OnScreen({skorvelin::TwipsToPixels(60, ScreenDpi()),
+                                                  skorvelin::TwipsToPixels(1500, ScreenDpi())})));
         ReleaseButton(c.button);
         EXPECT_TRUE(imageAt(rest)) << "after the release: " << window_.ClientBox(IDC_IMG_DONNER);
     }
@@ -183,7 +186,7 @@ TEST_F(RecordedShell, DonateImageFollowsPressesAndReleasesThatDoNotPairUp) {
         {"right released", MouseButton::Right, false, 0},
     };
     const Box rest = window_.ClientBox(IDC_IMG_DONNER);
-    const int offset = TwipsToPixels(15);
+    const int offset = skorvelin::TwipsToPixels(15, ScreenDpi());
     ASSERT_TRUE(MovePointer(window_.CentreOf(IDC_IMG_DONNER)));
     for (const ButtonStep& step : steps) {
         SCOPED_TRACE(step.what);
@@ -194,8 +197,8 @@ TEST_F(RecordedShell, DonateImageFollowsPressesAndReleasesThatDoNotPairUp) {
         }
         const int by = step.offsets * offset;
         const Box wanted{rest.left + by, rest.top + by, rest.right + by, rest.bottom + by};
-        EXPECT_TRUE(e2e::WaitUntil(kRepaintTimeoutMs,
-                                   [&] { return window_.ClientBox(IDC_IMG_DONNER) == wanted; }))
+        EXPECT_TRUE(WaitUntil(kRepaintTimeoutMs,
+                              [&] { return window_.ClientBox(IDC_IMG_DONNER) == wanted; }))
             << "the image stands at " << window_.ClientBox(IDC_IMG_DONNER) << ", not at " << wanted;
     }
 }
@@ -208,4 +211,3 @@ TEST_F(RecordedShell, DonateImageBackInPlaceAfterAClick) {
 }
 
 } // namespace
-} // namespace helptest

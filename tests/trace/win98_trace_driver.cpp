@@ -1,12 +1,12 @@
 // Runs the three paths of Skorvelin.exe in Wine's Windows 98 mode with Wine's call trace on, for
 // win98_trace.py to read: the trace of each run goes to this program's standard error, where
 // the script collects it, with a line "@@ <path> pid <hex>" that names the run's process.
-#include "tests/e2e/harness.h"
-#include "tests/e2e/target.h"
-#include "tests/e2e/wine_settings.h"
-#include "tests/help/url_handlers.h"
-#include "tests/help/user_input.h"
-#include "tests/help/window_driver.h"
+#include "tests/support/harness.h"
+#include "tests/support/target.h"
+#include "tests/support/wine_settings.h"
+#include "tests/support/url_handlers.h"
+#include "tests/support/user_input.h"
+#include "tests/support/window_driver.h"
 #include "ui/help_controls.h"
 
 #include <windows.h>
@@ -18,7 +18,7 @@
 namespace {
 
 namespace fs = std::filesystem;
-using e2e::WaitUntil;
+using namespace skorvelin::support;
 
 constexpr DWORD kTimeoutMs = 30000;
 // The help window's timer ticks every 3 seconds.
@@ -53,76 +53,63 @@ class ScopedEnvironment {
     bool hadValue_ = false;
 };
 
-void NameRun(const char* path, const e2e::Process& run) {
+void NameRun(const char* path, const Process& run) {
     std::fprintf(stderr, "@@ %s pid %04lx\n", path, static_cast<unsigned long>(run.id()));
     std::fflush(stderr);
-}
-
-// The visible dialog box of process `id`, or nullptr.
-HWND DialogOf(DWORD id) {
-    for (const HWND window : e2e::TopLevelWindows()) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner == id && IsWindowVisible(window) && helptest::ClassName(window) == L"#32770") {
-            return window;
-        }
-    }
-    return nullptr;
 }
 
 class Win98Trace : public testing::Test {
   protected:
     void SetUp() override {
-        program_ =
-            e2e::CopyProgram(e2e::BinFolder() / L"Skorvelin.exe", scratch_.path(), programName_);
+        program_ = CopyProgram(BinFolder() / L"Skorvelin.exe", scratch_.path(), programName_);
         ASSERT_TRUE(version_.set()) << "cannot write the Wine version override";
         ASSERT_TRUE(relayFrom_.set()) << "cannot write the trace's module filter";
     }
 
-    e2e::ScratchFolder scratch_;
-    e2e::Job job_;
-    const std::wstring programName_ = L"skvtrace" + e2e::UniqueTag() + L".exe";
+    ScratchFolder scratch_;
+    Job job_;
+    const std::wstring programName_ = L"skvtrace" + UniqueTag() + L".exe";
     fs::path program_;
-    e2e::AppVersionOverride version_{programName_, L"win98"};
+    AppVersionOverride version_{programName_, L"win98"};
     // Calls are traced only where our program makes them, not between the system's libraries.
-    e2e::WineSetting relayFrom_{L"Software\\Wine\\Debug", L"RelayFromInclude", programName_};
+    WineSetting relayFrom_{L"Software\\Wine\\Debug", L"RelayFromInclude", programName_};
 };
 
 TEST_F(Win98Trace, HelpWindow) {
-    const helptest::RecordedUrlHandlers handlers;
+    const RecordedUrlHandlers handlers;
     ASSERT_TRUE(handlers.Active()) << "the donate address would start a real browser";
     const ScopedEnvironment traced(kTraceVariable, kTraceChannels);
-    const helptest::HelpWindow help(program_);
+    const HelpWindow help(program_);
     NameRun("help", help.Process());
     ASSERT_TRUE(help.Shown()) << "no help window";
 
     // A link hovered.
-    ASSERT_TRUE(helptest::MovePointer(help.CentreOf(IDC_LBL_SITE)));
+    ASSERT_TRUE(MovePointer(help.CentreOf(IDC_LBL_SITE)));
     // A timer tick: the donate picture changes, and with it the image's text.
-    const std::wstring firstPicture = helptest::WindowText(help.Control(IDC_IMG_DONNER));
+    const std::wstring firstPicture = WindowText(help.Control(IDC_IMG_DONNER));
     EXPECT_TRUE(WaitUntil(kTickWaitMs, [&] {
-        return helptest::WindowText(help.Control(IDC_IMG_DONNER)) != firstPicture;
+        return WindowText(help.Control(IDC_IMG_DONNER)) != firstPicture;
     })) << "no timer tick";
     // The donate image pressed and released: its address goes to the shell.
-    ASSERT_TRUE(helptest::MovePointer(help.CentreOf(IDC_IMG_DONNER)));
-    helptest::PressButton(helptest::MouseButton::Left);
+    ASSERT_TRUE(MovePointer(help.CentreOf(IDC_IMG_DONNER)));
+    PressButton(MouseButton::Left);
     Sleep(200);
-    helptest::ReleaseButton(helptest::MouseButton::Left);
+    ReleaseButton(MouseButton::Left);
     EXPECT_TRUE(WaitUntil(kTimeoutMs, [&] { return !handlers.Opened().empty(); }))
         << "the donate address was not opened";
     // Closed with its OK button.
-    helptest::ClickAt(help.CentreOf(IDC_BTN_OK));
+    ClickAt(help.CentreOf(IDC_BTN_OK));
     EXPECT_TRUE(help.EndsWithin(kTimeoutMs)) << "the help window stays after OK";
-    helptest::ParkPointer();
+    ParkPointer();
 }
 
 TEST_F(Win98Trace, TitleCommand) {
-    const std::wstring title = L"Trace " + e2e::UniqueTag();
-    const e2e::TargetApp target(job_, e2e::TargetProgram(e2e::BinFolder()), scratch_.path(),
-                                {{title, e2e::WindowPlan::Kind::Hidden}});
+    const std::wstring title = L"Trace " + UniqueTag();
+    const TargetApp target(job_, TargetProgram(BinFolder()), scratch_.path(),
+                           {{title, WindowPlan::Kind::Hidden}});
     ASSERT_EQ(target.failure(), L"");
     const ScopedEnvironment traced(kTraceVariable, kTraceChannels);
-    const e2e::Process run = job_.Start(program_, L"/t:" + title);
+    const Process run = job_.Start(program_, L"/t:" + title);
     ASSERT_TRUE(run);
     NameRun("title", run);
     ASSERT_TRUE(run.WaitForEnd(kTimeoutMs));
@@ -131,11 +118,11 @@ TEST_F(Win98Trace, TitleCommand) {
 
 TEST_F(Win98Trace, NameCommand) {
     const ScopedEnvironment traced(kTraceVariable, kTraceChannels);
-    const e2e::Process run = job_.Start(program_, L"/n:absent" + e2e::UniqueTag() + L".exe");
+    const Process run = job_.Start(program_, L"/n:absent" + UniqueTag() + L".exe");
     ASSERT_TRUE(run);
     NameRun("name", run);
     HWND box = nullptr;
-    ASSERT_TRUE(WaitUntil(kTimeoutMs, [&] { return (box = DialogOf(run.id())) != nullptr; }))
+    ASSERT_TRUE(WaitUntil(kTimeoutMs, [&] { return (box = DialogBoxOf(run.id())) != nullptr; }))
         << "no warning box";
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(run.WaitForEnd(kTimeoutMs)) << "the run goes on after the warning";

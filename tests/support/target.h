@@ -1,6 +1,6 @@
 #pragma once
 // The stand-in application skorvelin_target.exe, started with windows for Skorvelin to close.
-#include "tests/e2e/harness.h"
+#include "tests/support/harness.h"
 
 #include <filesystem>
 #include <optional>
@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace e2e {
+namespace skorvelin::support {
 
 struct WindowPlan {
     enum class Kind { Shown, Hidden, HiddenTopmost };
@@ -47,4 +47,4 @@ class TargetApp {
     std::wstring failure_;
 };
 
-} // namespace e2e
+} // namespace skorvelin::support

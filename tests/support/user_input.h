@@ -5,7 +5,7 @@
 
 #include <initializer_list>
 
-namespace helptest {
+namespace skorvelin::support {
 
 enum class MouseButton { Left, Right, Middle };
 
@@ -28,4 +28,4 @@ bool GiveKeyboardTo(HWND window);
 // Presses the keys in order, then releases them in reverse order (Alt+O is {VK_MENU, 'O'}).
 void TypeChord(std::initializer_list<WORD> keys);
 
-} // namespace helptest
+} // namespace skorvelin::support

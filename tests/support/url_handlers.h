@@ -3,7 +3,7 @@
 // asks the shell to open go to url_recorder.exe, which writes them into a log instead of
 // starting a browser or a mail program. The previous handlers come back at the end.
 #include "common/unique_handle.h"
-#include "tests/e2e/harness.h"
+#include "tests/support/harness.h"
 
 #include <windows.h>
 
@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-namespace helptest {
+namespace skorvelin::support {
 
 class RecordedUrlHandlers {
   public:
@@ -42,10 +42,10 @@ class RecordedUrlHandlers {
     // The handlers are machine-wide: concurrent runs of these tests take turns.
     skorvelin::UniqueHandle turn_;
     bool holdsTurn_ = false;
-    e2e::ScratchFolder folder_;
+    ScratchFolder folder_;
     std::filesystem::path log_;
     std::vector<SavedHandler> saved_;
     bool active_ = false;
 };
 
-} // namespace helptest
+} // namespace skorvelin::support

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-namespace helptest {
+namespace skorvelin::support {
 
 struct Rgb {
     int red;
@@ -63,4 +63,4 @@ DonatePicture ReadDonatePicture(HWND image);
 // that lie under the given windows.
 int PixelsOffBackground(const RECT& screenBox, const std::vector<HWND>& leftOut);
 
-} // namespace helptest
+} // namespace skorvelin::support

@@ -1,4 +1,4 @@
-#include "tests/help/screen_pixels.h"
+#include "tests/support/screen_pixels.h"
 
 #include "common/unique_handle.h"
 
@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <map>
 
-namespace helptest {
+namespace skorvelin::support {
 namespace {
 
 using skorvelin::UniqueGdiObject;
@@ -259,4 +259,4 @@ int PixelsOffBackground(const RECT& screenBox, const std::vector<HWND>& leftOut)
     return off;
 }
 
-} // namespace helptest
+} // namespace skorvelin::support

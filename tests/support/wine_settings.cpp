@@ -1,8 +1,8 @@
-#include "tests/e2e/wine_settings.h"
+#include "tests/support/wine_settings.h"
 
 #include <windows.h>
 
-namespace e2e {
+namespace skorvelin::support {
 
 WineSetting::WineSetting(std::wstring key, const std::wstring& name, const std::wstring& value)
     : key_(std::move(key)), name_(name) {
@@ -26,4 +26,4 @@ WineSetting::~WineSetting() {
     }
 }
 
-} // namespace e2e
+} // namespace skorvelin::support

@@ -1,9 +1,9 @@
-#include "tests/e2e/target.h"
+#include "tests/support/target.h"
 
 #include <atomic>
 #include <sstream>
 
-namespace e2e {
+namespace skorvelin::support {
 
 namespace fs = std::filesystem;
 using skorvelin::UniqueHandle;
@@ -131,4 +131,4 @@ std::optional<std::set<size_t>> TargetApp::QuitWindows() const {
     return quit;
 }
 
-} // namespace e2e
+} // namespace skorvelin::support

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace e2e {
+namespace skorvelin::support {
 
 // The folder of the running test program, where the programs it drives were built too.
 std::filesystem::path BinFolder();
@@ -83,6 +83,18 @@ std::vector<HWND> TopLevelWindows();
 // The help window of process `id`: its visible top-level window that nothing owns, or nullptr.
 HWND HelpFormOf(DWORD id);
 
+// The visible dialog box (message box) of process `id`, or nullptr.
+HWND DialogBoxOf(DWORD id);
+
+// Where `window` comes in `order`; order.size() when it is not there.
+size_t PositionOf(HWND window, const std::vector<HWND>& order);
+
+// A window's text, read through the window's own message handling (so across processes too).
+std::wstring WindowText(HWND window);
+
+// The class name of a window, such as "Button" or "Edit".
+std::wstring ClassName(HWND window);
+
 // The process ids, in the platform's enumeration order.
 std::vector<DWORD> ProcessIds();
 
@@ -109,4 +121,4 @@ template <typename Condition> bool WaitUntil(DWORD timeoutMs, Condition conditio
     }
 }
 
-} // namespace e2e
+} // namespace skorvelin::support

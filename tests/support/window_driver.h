@@ -1,7 +1,7 @@
 #pragma once
 // Drives the help window of a real Skorvelin.exe from outside, as a user would: finds the window
 // and its controls, moves and presses the real pointer, types, and reads back what is on screen.
-#include "tests/e2e/harness.h"
+#include "tests/support/harness.h"
 
 #include <windows.h>
 
@@ -9,7 +9,7 @@
 #include <ostream>
 #include <string>
 
-namespace helptest {
+namespace skorvelin::support {
 
 // A box on the form as the form lays it out: left and top from the client area's corner.
 struct TwipsBox {
@@ -30,8 +30,7 @@ struct Box {
 std::ostream& operator<<(std::ostream& out, const Box& box);
 
 // The screen's dots per inch, which turn the form's twips into pixels.
-int ScreenDpi();
-int TwipsToPixels(int twips);
+unsigned ScreenDpi();
 Box PixelBox(const TwipsBox& box);
 
 // Skorvelin.exe started without a command, with its help window on screen. Ending the object
@@ -48,7 +47,7 @@ class HelpWindow {
     bool Shown() const { return form_ != nullptr; }
     HWND Form() const { return form_; }
     HWND Control(int id) const { return GetDlgItem(form_, id); }
-    const e2e::Process& Process() const { return process_; }
+    const support::Process& Process() const { return process_; }
 
     // A control's outer box in the form's client coordinates.
     Box ClientBox(int id) const;
@@ -61,15 +60,9 @@ class HelpWindow {
     bool EndsWithin(DWORD timeoutMs) const { return process_.WaitForEnd(timeoutMs); }
 
   private:
-    e2e::Job job_;
-    e2e::Process process_;
+    support::Job job_;
+    support::Process process_;
     HWND form_ = nullptr;
 };
 
-// A window's text, read through the window's own message handling (so across processes too).
-std::wstring WindowText(HWND window);
-
-// The class name of a window, such as "Button" or "Edit".
-std::wstring ClassName(HWND window);
-
-} // namespace helptest
+} // namespace skorvelin::support

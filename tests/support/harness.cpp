@@ -1,13 +1,14 @@
-#include "tests/e2e/harness.h"
+#include "tests/support/harness.h"
 
 #include "tests/support/own_program.h"
 
 #include <psapi.h>
 
+#include <algorithm>
 #include <atomic>
 #include <system_error>
 
-namespace e2e {
+namespace skorvelin::support {
 
 namespace fs = std::filesystem;
 using skorvelin::UniqueHandle;
@@ -15,11 +16,12 @@ using skorvelin::UniqueHandle;
 namespace {
 
 constexpr DWORD kRunTimeoutMs = 30000;
+constexpr DWORD kMessageTimeoutMs = 5000;
 
 } // namespace
 
 fs::path BinFolder() {
-    return skorvelin::support::OwnProgramFolder();
+    return OwnProgramFolder();
 }
 
 fs::path PeerBinFolder() {
@@ -129,6 +131,41 @@ HWND HelpFormOf(DWORD id) {
     return nullptr;
 }
 
+HWND DialogBoxOf(DWORD id) {
+    for (const HWND window : TopLevelWindows()) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == id && IsWindowVisible(window) && ClassName(window) == L"#32770") {
+            return window;
+        }
+    }
+    return nullptr;
+}
+
+size_t PositionOf(HWND window, const std::vector<HWND>& order) {
+    return static_cast<size_t>(std::find(order.begin(), order.end(), window) - order.begin());
+}
+
+std::wstring WindowText(HWND window) {
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kMessageTimeoutMs,
+                             &length)) {
+        return L"<no answer>";
+    }
+    std::wstring text(length + 1, L'\0');
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                        SMTO_ABORTIFHUNG, kMessageTimeoutMs, &copied);
+    text.resize(copied);
+    return text;
+}
+
+std::wstring ClassName(HWND window) {
+    wchar_t name[256] = {};
+    const int length = GetClassNameW(window, name, 256);
+    return std::wstring(name, static_cast<size_t>(length > 0 ? length : 0));
+}
+
 std::vector<DWORD> ProcessIds() {
     std::vector<DWORD> ids(4096);
     DWORD bytes = 0;
@@ -153,4 +190,4 @@ std::optional<DWORD> RunToEnd(Job& job, const fs::path& program, const std::wstr
     return run.ExitCode();
 }
 
-} // namespace e2e
+} // namespace skorvelin::support

@@ -2,7 +2,7 @@
 // Wine's own settings in the registry of the test prefix, set for as long as an object lives.
 #include <string>
 
-namespace e2e {
+namespace skorvelin::support {
 
 // A text value under HKEY_CURRENT_USER; the value, and the key when it made it, go at the end.
 class WineSetting {
@@ -29,4 +29,4 @@ class AppVersionOverride : public WineSetting {
         : WineSetting(L"Software\\Wine\\AppDefaults\\" + programName, L"Version", version) {}
 };
 
-} // namespace e2e
+} // namespace skorvelin::support

@@ -1,10 +1,10 @@
-#include "tests/help/user_input.h"
+#include "tests/support/user_input.h"
 
-#include "tests/e2e/harness.h"
+#include "tests/support/harness.h"
 
 #include <vector>
 
-namespace helptest {
+namespace skorvelin::support {
 namespace {
 
 constexpr DWORD kSettleTimeoutMs = 2000;
@@ -56,7 +56,7 @@ bool MovePointer(POINT screen) {
     SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE,
               Normalised(screen.x, GetSystemMetrics(SM_CXSCREEN)),
               Normalised(screen.y, GetSystemMetrics(SM_CYSCREEN)));
-    return e2e::WaitUntil(kSettleTimeoutMs, [&] { return PointerAt(screen); });
+    return WaitUntil(kSettleTimeoutMs, [&] { return PointerAt(screen); });
 }
 
 void ParkPointer() {
@@ -89,7 +89,7 @@ void DoubleClickAt(POINT screen) {
 
 bool GiveKeyboardTo(HWND window) {
     SetForegroundWindow(window);
-    return e2e::WaitUntil(kSettleTimeoutMs, [&] { return GetForegroundWindow() == window; });
+    return WaitUntil(kSettleTimeoutMs, [&] { return GetForegroundWindow() == window; });
 }
 
 void TypeChord(std::initializer_list<WORD> keys) {
@@ -103,4 +103,4 @@ void TypeChord(std::initializer_list<WORD> keys) {
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
-} // namespace helptest
+} // namespace skorvelin::support

@@ -1,8 +1,8 @@
-#include "tests/help/url_handlers.h"
+#include "tests/support/url_handlers.h"
 
 #include <fstream>
 
-namespace helptest {
+namespace skorvelin::support {
 namespace {
 
 constexpr wchar_t kTurnName[] = L"SkorvelinHelpWindowTests.UrlHandlers";
@@ -52,8 +52,8 @@ RecordedUrlHandlers::RecordedUrlHandlers()
     if (!holdsTurn_) {
         return;
     }
-    const std::wstring command = L"\"" + (e2e::BinFolder() / L"url_recorder.exe").wstring() +
-                                 L"\" \"" + log_.wstring() + L"\" \"%1\"";
+    const std::wstring command = L"\"" + (BinFolder() / L"url_recorder.exe").wstring() + L"\" \"" +
+                                 log_.wstring() + L"\" \"%1\"";
     active_ = true;
     for (const wchar_t* scheme : kSchemes) {
         active_ = Register(scheme, command) && active_;
@@ -134,4 +134,4 @@ void RecordedUrlHandlers::Clear() const {
     std::filesystem::remove(log_, ignored);
 }
 
-} // namespace helptest
+} // namespace skorvelin::support

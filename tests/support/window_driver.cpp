@@ -1,0 +1,65 @@
+#include "tests/support/window_driver.h"
+
+#include "tests/support/user_input.h"
+#include "ui/gdi_scope.h"
+#include "ui/twips.h"
+
+namespace skorvelin::support {
+namespace {
+
+constexpr DWORD kShowTimeoutMs = 15000;
+
+} // namespace
+
+unsigned ScreenDpi() {
+    const WindowDc screen(nullptr);
+    return static_cast<unsigned>(GetDeviceCaps(screen.get(), LOGPIXELSY));
+}
+
+std::ostream& operator<<(std::ostream& out, const Box& box) {
+    return out << "(" << box.left << "," << box.top << ")-(" << box.right << "," << box.bottom
+               << ")";
+}
+
+Box PixelBox(const TwipsBox& box) {
+    const unsigned dpi = ScreenDpi();
+    const int left = TwipsToPixels(static_cast<float>(box.left), dpi);
+    const int top = TwipsToPixels(static_cast<float>(box.top), dpi);
+    return {left, top, left + TwipsToPixels(static_cast<float>(box.width), dpi),
+            top + TwipsToPixels(static_cast<float>(box.height), dpi)};
+}
+
+HelpWindow::HelpWindow() : HelpWindow(BinFolder() / L"Skorvelin.exe") {}
+
+HelpWindow::HelpWindow(const std::filesystem::path& program) {
+    // A pointer left over a link by an earlier test would highlight it before the first look.
+    ParkPointer();
+    process_ = job_.Start(program, L"");
+    if (!process_) {
+        return;
+    }
+    WaitUntil(kShowTimeoutMs, [&] {
+        form_ = HelpFormOf(process_.id());
+        return form_ != nullptr || !process_.Running();
+    });
+}
+
+Box HelpWindow::ClientBox(int id) const {
+    RECT box{};
+    GetWindowRect(Control(id), &box);
+    MapWindowPoints(nullptr, form_, reinterpret_cast<POINT*>(&box), 2);
+    return {box.left, box.top, box.right, box.bottom};
+}
+
+POINT HelpWindow::OnScreen(POINT client) const {
+    ClientToScreen(form_, &client);
+    return client;
+}
+
+POINT HelpWindow::CentreOf(int id) const {
+    RECT box{};
+    GetWindowRect(Control(id), &box);
+    return {(box.left + box.right) / 2, (box.top + box.bottom) / 2};
+}
+
+} // namespace skorvelin::support
