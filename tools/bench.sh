@@ -61,14 +61,17 @@ desktop_process_running() {
   return 1
 }
 
+# Twenty seconds at most, in tenths.
 wait_for_desktop_process_to_end() {
-  local tenths
-  for tenths in $(seq 200); do
-    desktop_process_running || return 0
+  local waited=0
+  while desktop_process_running; do
+    if [ "$waited" -ge 200 ]; then
+      echo "Wine's desktop process keeps running: another program of this prefix has a window" >&2
+      return 1
+    fi
     sleep 0.1
+    waited=$((waited + 1))
   done
-  echo "Wine's desktop process keeps running: another program of this prefix has a window" >&2
-  return 1
 }
 
 # A fresh session whose server outlives its programs.
