@@ -1,5 +1,6 @@
 #pragma once
 // The benchmark's sections; each prints its own tables.
+#include <string>
 
 namespace skorvelin::bench {
 
@@ -9,7 +10,14 @@ void PatternWorstCases();
 void WindowSearch();
 // The executable-name search over the running processes.
 void ProcessSearch();
-// Whole runs of the program against the platform's own command for the same job.
-void WholeRuns(int runsEach);
+// Both builds' Skorvelin.exe sizes.
+void ProgramSizes();
+// Whole runs of the program against the platform's own command for the same job, with Wine's
+// desktop process running, beside the runs made without it when `withoutWindowsPath` names
+// the file of OneWholeRun's lines.
+void WholeRuns(int rounds, const std::wstring& withoutWindowsPath);
+// One run of compared program `programIndex`, which must find no desktop process running;
+// prints "<programIndex> <seconds>" and answers the exit status.
+int OneWholeRun(int programIndex);
 
 } // namespace skorvelin::bench
