@@ -1,6 +1,6 @@
 // The design of the help window: what every control of frmSkorvelin holds before the help
 // set-up runs, and the wiring of its events.
-#include "app/frm_skorvelin.h"
+#include "ui/frm_skorvelin.h"
 
 #include "common/platform_calls.h"
 #include "ui/help_controls.h"

@@ -1,7 +1,7 @@
 #pragma once
 // A form: one top-level window with a fixed dialog frame, created hidden, that lives from Load
 // to Unload, and the controls and timers placed on it. Positions and sizes are in twips.
-#include "ui/fonts.h"
+#include "forms/fonts.h"
 
 #include <windows.h>
 

@@ -1,8 +1,8 @@
 #pragma once
 // The main form: the program's start-up object and, when no command is given, its help window.
-#include "ui/controls.h"
-#include "ui/form.h"
-#include "ui/ole_picture.h"
+#include "forms/controls.h"
+#include "forms/form.h"
+#include "forms/ole_picture.h"
 
 #include <array>
 

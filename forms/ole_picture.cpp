@@ -1,8 +1,8 @@
-#include "ui/ole_picture.h"
+#include "forms/ole_picture.h"
 
 #include "common/platform_calls.h"
 #include "common/system_library.h"
-#include "ui/gdi_scope.h"
+#include "forms/gdi_scope.h"
 
 #include <olectl.h>
 

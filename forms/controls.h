@@ -3,9 +3,9 @@
 // before its window exists; Load makes the window on the form, and from then on every change
 // shows at once. Positions and sizes are in twips from the form's client area.
 #include "common/unique_handle.h"
-#include "ui/colors.h"
-#include "ui/form.h"
-#include "ui/ole_picture.h"
+#include "forms/colors.h"
+#include "forms/form.h"
+#include "forms/ole_picture.h"
 
 #include <functional>
 #include <string>

@@ -1,8 +1,8 @@
-#include "ui/controls.h"
+#include "forms/controls.h"
 
 #include "common/platform_calls.h"
-#include "ui/gdi_scope.h"
-#include "ui/twips.h"
+#include "forms/gdi_scope.h"
+#include "forms/twips.h"
 
 #include <windowsx.h>
 

@@ -1,9 +1,9 @@
-#include "ui/form.h"
+#include "forms/form.h"
 
 #include "common/platform_calls.h"
 #include "common/system_library.h"
-#include "ui/controls.h"
-#include "ui/twips.h"
+#include "forms/controls.h"
+#include "forms/twips.h"
 
 #include <algorithm>
 
