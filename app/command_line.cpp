@@ -1,7 +1,7 @@
 #include "app/command_line.h"
 
 #include "common/pattern_match.h"
-#include "common/platform_calls.h"
+#include "common/platform_text.h"
 
 #include <algorithm>
 

@@ -3,6 +3,8 @@
 // The NT family gets the W form. The 95/98/Me family exports most W functions only as stubs
 // that fail, so there it gets the A form, with text in the system code page. Nothing else in
 // the program calls either form, or asks which family it runs on.
+#include "common/platform_text.h"
+
 #include <windows.h>
 
 #include <string>
@@ -17,10 +19,6 @@ bool WideApiAvailable();
 // programs) gets the executable's module from the 8-bit lookup, which every family has.
 void SetProgramInstance(HINSTANCE instance);
 HINSTANCE ProgramInstance();
-
-// The one lower-casing used for both the command line and window titles, so that a pattern
-// typed by the user and the titles it is compared with are lowered alike.
-std::wstring LowerCase(std::wstring text);
 
 // Equal by the user's locale, ignoring letter case.
 bool TextsEqualIgnoringCase(std::wstring_view a, std::wstring_view b);
