@@ -1,4 +1,4 @@
-#include "app/frm_skorvelin.h"
+#include "ui/frm_skorvelin.h"
 
 #include "app/command_line.h"
 #include "app/dispatch.h"

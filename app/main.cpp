@@ -1,4 +1,4 @@
-#include "app/frm_skorvelin.h"
+#include "ui/frm_skorvelin.h"
 #include "common/platform_calls.h"
 
 #include <windows.h>

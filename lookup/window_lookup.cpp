@@ -1,14 +1,17 @@
 #include "lookup/window_lookup.h"
 
+#include "common/pattern_match.h"
 #include "common/platform_calls.h"
 
 namespace modGeneral {
+namespace {
 
+// The search under way. By this module's convention, what a platform callback needs and what it
+// finds pass through module-level variables, not through the callback's application value.
 std::wstring gTitlePattern;
 HWND gFoundWindow = nullptr;
+// gTitlePattern read once per search, so that each window costs only the match itself.
 skorvelin::CompiledPattern gCompiledTitlePattern;
-
-namespace {
 
 // At most 255 characters of title are read, which is all a 256-unit buffer holds.
 constexpr int kTitleBufferLength = 256;
@@ -28,6 +31,7 @@ BOOL CALLBACK MatchWindowTitle(HWND window, LPARAM /*unused*/) {
     } catch (...) {
         // Out of memory for one title: that window is simply not a match.
     }
+    // -1, like any value but 0, asks the enumeration to go on to the next window; 0 stops it.
     return -1;
 }
 

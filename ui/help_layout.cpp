@@ -1,8 +1,9 @@
 // The design of the help window: what every control of frmSkorvelin holds before the help
-// set-up runs, and the wiring of its events.
-#include "app/frm_skorvelin.h"
+// set-up runs, and which handler each event of the form and its controls raises.
+#include "ui/frm_skorvelin.h"
 
 #include "common/platform_calls.h"
+#include "forms/event_handlers.h"
 #include "ui/help_controls.h"
 #include "ui/help_looks.h"
 #include "ui/resources/resource_ids.h"
@@ -26,8 +27,8 @@ frmSkorvelin::frmSkorvelin() {
     // The timer belongs to the form from its creation on, on every path of the program.
     timDonner.SetInterval(3000);
     timDonner.SetEnabled(true);
-    timDonner.Tick = [this] { timDonner_Timer(); };
     Register(timDonner);
+    ConnectEvents();
 }
 
 frmSkorvelin::~frmSkorvelin() {
@@ -91,47 +92,26 @@ void frmSkorvelin::LoadControls() {
     lbl[1].Load(*this, IDC_LBL_1);
     lblAuteur.Load(*this, IDC_LBL_AUTEUR);
     imgDonner.Load(*this, IDC_IMG_DONNER);
-
-    ConnectEvents();
 }
 
 void frmSkorvelin::ConnectEvents() {
-    MouseMove = [this](const MouseArgs& a) { Form_MouseMove(a.button, a.shift, a.x, a.y); };
-
-    btnOK.Click = [this] { btnOK_Click(); };
-    btnOK.MouseMove = [this](const MouseArgs& a) { btnOK_MouseMove(a.button, a.shift, a.x, a.y); };
-
-    imgDonner.MouseDown = [this](const MouseArgs& a) {
-        imgDonner_MouseDown(a.button, a.shift, a.x, a.y);
-    };
-    imgDonner.MouseUp = [this](const MouseArgs& a) {
-        imgDonner_MouseUp(a.button, a.shift, a.x, a.y);
-    };
-    imgDonner.Click = [this] { imgDonner_Click(); };
-
-    lblSite.MouseMove = [this](const MouseArgs& a) {
-        lblSite_MouseMove(a.button, a.shift, a.x, a.y);
-    };
-    lblSite.Click = [this] { lblSite_Click(); };
-    lblEmail.MouseMove = [this](const MouseArgs& a) {
-        lblEmail_MouseMove(a.button, a.shift, a.x, a.y);
-    };
-    lblEmail.Click = [this] { lblEmail_Click(); };
-
-    picIcône.MouseMove = [this](const MouseArgs& a) {
-        picIcône_MouseMove(a.button, a.shift, a.x, a.y);
-    };
-    lblAuteur.MouseMove = [this](const MouseArgs& a) {
-        lblAuteur_MouseMove(a.button, a.shift, a.x, a.y);
-    };
-    for (short index = 0; index < static_cast<short>(lbl.size()); ++index) {
-        lbl[static_cast<size_t>(index)].MouseMove = [this, index](const MouseArgs& a) {
-            lbl_MouseMove(index, a.button, a.shift, a.x, a.y);
-        };
-    }
-    txtDescription.MouseMove = [this](const MouseArgs& a) {
-        txtDescription_MouseMove(a.button, a.shift, a.x, a.y);
-    };
+    using F = frmSkorvelin;
+    MouseMove = Handler(*this, &F::Form_MouseMove);
+    btnOK.Click = Handler(*this, &F::btnOK_Click);
+    btnOK.MouseMove = Handler(*this, &F::btnOK_MouseMove);
+    imgDonner.MouseDown = Handler(*this, &F::imgDonner_MouseDown);
+    imgDonner.Click = Handler(*this, &F::imgDonner_Click);
+    imgDonner.MouseUp = Handler(*this, &F::imgDonner_MouseUp);
+    lblSite.MouseMove = Handler(*this, &F::lblSite_MouseMove);
+    lblSite.Click = Handler(*this, &F::lblSite_Click);
+    lblEmail.MouseMove = Handler(*this, &F::lblEmail_MouseMove);
+    lblEmail.Click = Handler(*this, &F::lblEmail_Click);
+    picIcône.MouseMove = Handler(*this, &F::picIcône_MouseMove);
+    lblAuteur.MouseMove = Handler(*this, &F::lblAuteur_MouseMove);
+    lbl[0].MouseMove = Handler(*this, &F::lbl_MouseMove, 0);
+    lbl[1].MouseMove = Handler(*this, &F::lbl_MouseMove, 1);
+    txtDescription.MouseMove = Handler(*this, &F::txtDescription_MouseMove);
+    timDonner.Tick = Handler(*this, &F::timDonner_Timer);
 }
 
 } // namespace skorvelin

@@ -1,6 +1,6 @@
 #pragma once
 // The looks of the help window's links and of its pressed donate image.
-#include "ui/colors.h"
+#include "forms/colors.h"
 
 namespace skorvelin {
 

@@ -1,5 +1,5 @@
 // The help window's set-up and its events.
-#include "app/frm_skorvelin.h"
+#include "ui/frm_skorvelin.h"
 
 #include "common/platform_calls.h"
 #include "ui/caption.h"

@@ -3,8 +3,8 @@
 #include "common/unique_handle.h"
 #include "tests/support/examined_program.h"
 #include "tests/support/usage_text.h"
-#include "ui/com_ptr.h"
-#include "ui/gdi_scope.h"
+#include "forms/com_ptr.h"
+#include "forms/gdi_scope.h"
 #include "ui/resources/resource_ids.h"
 
 #include <windows.h>

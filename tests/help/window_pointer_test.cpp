@@ -3,7 +3,7 @@
 #include "tests/support/user_input.h"
 #include "tests/support/window_driver.h"
 #include "ui/help_controls.h"
-#include "ui/twips.h"
+#include "forms/twips.h"
 
 #include <gtest/gtest.h>
 

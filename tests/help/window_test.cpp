@@ -5,7 +5,7 @@
 #include "tests/support/window_driver.h"
 #include "ui/decode_text.h"
 #include "ui/help_controls.h"
-#include "ui/twips.h"
+#include "forms/twips.h"
 #include "ui/stored_texts.h"
 
 #include "common/unique_handle.h"

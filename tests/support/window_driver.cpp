@@ -1,8 +1,8 @@
 #include "tests/support/window_driver.h"
 
 #include "tests/support/user_input.h"
-#include "ui/gdi_scope.h"
-#include "ui/twips.h"
+#include "forms/gdi_scope.h"
+#include "forms/twips.h"
 
 namespace skorvelin::support {
 namespace {

@@ -1,12 +1,12 @@
 // The form layer under the help window: measures, texts, pictures, and controls driven by the
 // messages the platform would send them.
-#include "ui/colors.h"
-#include "ui/controls.h"
-#include "ui/fonts.h"
-#include "ui/gdi_scope.h"
-#include "ui/form.h"
-#include "ui/ole_picture.h"
-#include "ui/twips.h"
+#include "forms/colors.h"
+#include "forms/controls.h"
+#include "forms/fonts.h"
+#include "forms/gdi_scope.h"
+#include "forms/form.h"
+#include "forms/ole_picture.h"
+#include "forms/twips.h"
 #include "ui/usage_text.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
-#include "ui/twips.h"
+#include "forms/twips.h"
 
 #include "common/system_library.h"
-#include "ui/gdi_scope.h"
+#include "forms/gdi_scope.h"
 
 #include <cmath>
 

@@ -2,7 +2,7 @@
 // Pictures decoded by the platform's OLE picture object, which reads GIF, JPEG, bitmap, icon
 // and metafile data and draws transparent pixels as see-through.
 #include "common/unique_handle.h"
-#include "ui/com_ptr.h"
+#include "forms/com_ptr.h"
 
 #include <ocidl.h>
 
@@ -16,8 +16,11 @@ namespace skorvelin {
 // place of the pixels). Images that show the same picture share this object.
 class Picture {
   public:
-    Picture(ComPtr<IPicture> picture, SIZE pixels, std::wstring name)
-        : picture_(std::move(picture)), pixels_(pixels), name_(std::move(name)) {}
+    // `libraries` keeps the code behind the picture object loaded for as long as it lives.
+    Picture(ComPtr<IPicture> picture, SIZE pixels, std::wstring name,
+            std::shared_ptr<const void> libraries = nullptr)
+        : libraries_(std::move(libraries)), picture_(std::move(picture)), pixels_(pixels),
+          name_(std::move(name)) {}
 
     const std::wstring& Name() const { return name_; }
     // The size in pixels at 96 dots per inch.
@@ -26,6 +29,7 @@ class Picture {
     void Render(HDC dc, const RECT& target) const;
 
   private:
+    std::shared_ptr<const void> libraries_; // declared first: released after the picture
     ComPtr<IPicture> picture_;
     SIZE pixels_;
     std::wstring name_;
@@ -33,31 +37,23 @@ class Picture {
 
 using PictureRef = std::shared_ptr<const Picture>;
 
-// Binds the OLE libraries at the first picture and keeps them, with COM initialised on this
-// thread, until it is destroyed: every picture it made must be gone by then.
+// Binds the OLE libraries at the first picture. They stay loaded, with COM initialised on this
+// thread, until the loader and every picture it made are gone, in whatever order they go.
 class PictureLoader {
   public:
     PictureLoader() = default;
     PictureLoader(const PictureLoader&) = delete;
     PictureLoader& operator=(const PictureLoader&) = delete;
-    ~PictureLoader();
 
     // The picture in the bytes of a picture file; null when they cannot be decoded.
     PictureRef Load(std::string_view bytes, std::wstring name);
 
   private:
+    class Libraries;
     bool Bind();
 
-    using CreateStreamFn = HRESULT WINAPI(HGLOBAL, BOOL, IStream**);
-    using LoadPictureFn = HRESULT WINAPI(IStream*, LONG, BOOL, REFIID, void**);
-    using UninitializeFn = void WINAPI();
-
     bool bound_ = false;
-    UniqueLibrary ole32_;
-    UniqueLibrary oleaut32_;
-    CreateStreamFn* createStream_ = nullptr;
-    LoadPictureFn* loadPicture_ = nullptr;
-    UninitializeFn* uninitialize_ = nullptr; // set only when this object initialised COM
+    std::shared_ptr<const Libraries> libraries_;
 };
 
 } // namespace skorvelin

@@ -1,4 +1,4 @@
-#include "ui/fonts.h"
+#include "forms/fonts.h"
 
 #include "common/platform_calls.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 // The main form: the program's start-up object and, when no command is given, its help window.
-#include "ui/controls.h"
-#include "ui/form.h"
-#include "ui/ole_picture.h"
+#include "forms/controls.h"
+#include "forms/form.h"
+#include "forms/ole_picture.h"
 
 #include <array>
 
@@ -41,11 +41,6 @@ class frmSkorvelin : public Form {
     void txtDescription_MouseMove(short Button, short Shift, float X, float Y);
     void timDonner_Timer();
 
-  private:
-    // First, so that it outlives the pictures that the images hold.
-    PictureLoader pictureLoader_;
-
-  public:
     // The controls, in the order of the form's design.
     PictureBox picIcône;
     CommandButton btnOK;
@@ -65,7 +60,10 @@ class frmSkorvelin : public Form {
     // Gives the controls their design and their windows. Only the help window needs them, so a
     // run that carries out a command never pays for them.
     void LoadControls();
+    // Wires every event to its handler, once, when the form is made.
     void ConnectEvents();
+
+    PictureLoader pictureLoader_;
 
     // Whether imgDonner shows the French picture.
     bool bDonnerFR = false;

@@ -1,8 +1,8 @@
-#include "ui/ole_picture.h"
+#include "forms/ole_picture.h"
 
 #include "common/platform_calls.h"
 #include "common/system_library.h"
-#include "ui/gdi_scope.h"
+#include "forms/gdi_scope.h"
 
 #include <olectl.h>
 
@@ -44,29 +44,47 @@ void Picture::Render(HDC dc, const RECT& target) const {
                      target.bottom - target.top, 0, height, width, -height, nullptr);
 }
 
-PictureLoader::~PictureLoader() {
-    if (uninitialize_) {
-        uninitialize_();
-    }
-}
+class PictureLoader::Libraries {
+  public:
+    using CreateStreamFn = HRESULT WINAPI(HGLOBAL, BOOL, IStream**);
+    using LoadPictureFn = HRESULT WINAPI(IStream*, LONG, BOOL, REFIID, void**);
 
-bool PictureLoader::Bind() {
-    if (bound_) {
-        return createStream_ && loadPicture_;
-    }
-    bound_ = true;
-    ole32_ = LoadSystemLibrary("ole32.dll");
-    oleaut32_ = LoadSystemLibrary("oleaut32.dll");
-    createStream_ = BindFunction<CreateStreamFn>(ole32_, "CreateStreamOnHGlobal");
-    loadPicture_ = BindFunction<LoadPictureFn>(oleaut32_, "OleLoadPicture");
-    using InitializeFn = HRESULT WINAPI(void*);
-    if (auto* const initialize = BindFunction<InitializeFn>(ole32_, "CoInitialize")) {
-        // S_FALSE (already initialised on this thread) must be balanced too.
-        if (SUCCEEDED(initialize(nullptr))) {
-            uninitialize_ = BindFunction<UninitializeFn>(ole32_, "CoUninitialize");
+    Libraries()
+        : ole32_(LoadSystemLibrary("ole32.dll")), oleaut32_(LoadSystemLibrary("oleaut32.dll")) {
+        createStream = BindFunction<CreateStreamFn>(ole32_, "CreateStreamOnHGlobal");
+        loadPicture = BindFunction<LoadPictureFn>(oleaut32_, "OleLoadPicture");
+        using InitializeFn = HRESULT WINAPI(void*);
+        if (auto* const initialize = BindFunction<InitializeFn>(ole32_, "CoInitialize")) {
+            // S_FALSE (already initialised on this thread) must be balanced too.
+            if (SUCCEEDED(initialize(nullptr))) {
+                uninitialize_ = BindFunction<UninitializeFn>(ole32_, "CoUninitialize");
+            }
         }
     }
-    return createStream_ && loadPicture_;
+    Libraries(const Libraries&) = delete;
+    Libraries& operator=(const Libraries&) = delete;
+    ~Libraries() {
+        if (uninitialize_) {
+            uninitialize_();
+        }
+    }
+
+    CreateStreamFn* createStream = nullptr;
+    LoadPictureFn* loadPicture = nullptr;
+
+  private:
+    using UninitializeFn = void WINAPI();
+    UniqueLibrary ole32_;
+    UniqueLibrary oleaut32_;
+    UninitializeFn* uninitialize_ = nullptr; // set only when this object initialised COM
+};
+
+bool PictureLoader::Bind() {
+    if (!bound_) {
+        bound_ = true;
+        libraries_ = std::make_shared<const Libraries>();
+    }
+    return libraries_->createStream && libraries_->loadPicture;
 }
 
 PictureRef PictureLoader::Load(std::string_view bytes, std::wstring name) {
@@ -81,18 +99,19 @@ PictureRef PictureLoader::Load(std::string_view bytes, std::wstring name) {
     std::memcpy(target, bytes.data(), bytes.size());
     GlobalUnlock(memory.get());
     ComPtr<IStream> stream;
-    if (FAILED(createStream_(memory.get(), TRUE, stream.put()))) {
+    if (FAILED(libraries_->createStream(memory.get(), TRUE, stream.put()))) {
         return nullptr;
     }
     memory.release(); // the stream frees it with its last reference
     ComPtr<IPicture> picture;
-    if (FAILED(loadPicture_(stream.get(), static_cast<LONG>(bytes.size()), FALSE,
-                            __uuidof(IPicture), reinterpret_cast<void**>(picture.put()))) ||
+    if (FAILED(libraries_->loadPicture(stream.get(), static_cast<LONG>(bytes.size()), FALSE,
+                                       __uuidof(IPicture),
+                                       reinterpret_cast<void**>(picture.put()))) ||
         !picture) {
         return nullptr;
     }
     const SIZE pixels = PixelSize(*picture.get());
-    return std::make_shared<const Picture>(std::move(picture), pixels, std::move(name));
+    return std::make_shared<const Picture>(std::move(picture), pixels, std::move(name), libraries_);
 }
 
 } // namespace skorvelin

@@ -1,11 +1,9 @@
-#include "ui/form.h"
+#include "forms/form.h"
 
 #include "common/platform_calls.h"
 #include "common/system_library.h"
-#include "ui/controls.h"
-#include "ui/twips.h"
-
-#include <algorithm>
+#include "forms/controls.h"
+#include "forms/twips.h"
 
 namespace skorvelin {
 namespace {
@@ -55,14 +53,6 @@ short MouseButtons(WPARAM keys) {
 
 Form::~Form() {
     Unload();
-    for (Control* control : controls_) {
-        control->Detach();
-    }
-    for (Timer* timer : timers_) {
-        if (timer) {
-            timer->Detach();
-        }
-    }
 }
 
 bool Form::Create(std::wstring_view caption, float clientWidth, float clientHeight) {
@@ -79,11 +69,7 @@ bool Form::Create(std::wstring_view caption, float clientWidth, float clientHeig
     }
     dpi_ = WindowDpi(window_);
     ApplySize();
-    for (Timer* timer : timers_) {
-        if (timer) {
-            timer->Start(window_);
-        }
-    }
+    timers_.ForEach([this](Timer& timer) { timer.Start(window_); });
     return true;
 }
 
@@ -136,41 +122,26 @@ HFONT Form::Font(bool underlined) {
     return fonts_.Get(underlined);
 }
 
-void Form::Register(Control& control) {
-    if (std::find(controls_.begin(), controls_.end(), &control) == controls_.end()) {
-        controls_.push_back(&control);
-    }
-}
-
-void Form::Unregister(const Control& control) {
-    std::erase(controls_, &control);
-    if (cancelButton_ == &control) {
-        cancelButton_ = nullptr;
-    }
+Form::ControlToken Form::Register(Control& control) {
+    return controls_.Add(control);
 }
 
 void Form::Register(Timer& timer) {
-    if (std::find(timers_.begin(), timers_.end(), &timer) != timers_.end()) {
+    if (timer.Owner() == this) {
         return;
     }
-    timers_.push_back(&timer);
-    timer.Attach(*this, timers_.size());
+    timer.Join(timers_.Add(timer));
     if (window_) {
         timer.Start(window_);
     }
-}
-
-void Form::Unregister(Timer& timer) {
-    // Identifiers stay with their timers: the slot is kept, only emptied.
-    std::replace(timers_.begin(), timers_.end(), &timer, static_cast<Timer*>(nullptr));
 }
 
 void Form::SetDefaultButton(const Control& button) {
     defaultButtonId_ = GetDlgCtrlID(button.hWnd());
 }
 
-void Form::SetCancelButton(Control& button) {
-    cancelButton_ = &button;
+void Form::SetCancelButton(const Control& button) {
+    cancelButtonId_ = GetDlgCtrlID(button.hWnd());
 }
 
 MouseArgs Form::MouseArgsFor(short button, WPARAM keys, LPARAM position) const {
@@ -181,15 +152,6 @@ MouseArgs Form::MouseArgsFor(short button, WPARAM keys, LPARAM position) const {
     args.x = PixelsToTwips(static_cast<short>(LOWORD(position)), dpi_);
     args.y = PixelsToTwips(static_cast<short>(HIWORD(position)), dpi_);
     return args;
-}
-
-Control* Form::FindControl(HWND child) const {
-    if (!child) {
-        return nullptr;
-    }
-    const auto found = std::find_if(controls_.begin(), controls_.end(),
-                                    [child](const Control* c) { return c->hWnd() == child; });
-    return found == controls_.end() ? nullptr : *found;
 }
 
 void Form::ApplySize() {
@@ -206,9 +168,7 @@ void Form::OnDpiChanged(unsigned dpi, const RECT& suggested) {
     if (previous.Created()) {
         fonts_.Create(kFormFont, dpi_);
     }
-    for (Control* control : controls_) {
-        control->ApplyDpi();
-    }
+    controls_.ForEach([](Control& control) { control.ApplyDpi(); });
     const SIZE client{TwipsToPixels(clientWidth_, dpi_), TwipsToPixels(clientHeight_, dpi_)};
     const SIZE outer = WindowSizeFor(client, dpi_);
     SetWindowPos(window_, nullptr, suggested.left, suggested.top, outer.cx, outer.cy,
@@ -244,13 +204,16 @@ LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_COMMAND: {
         const WORD id = LOWORD(wParam);
-        if (id == IDCANCEL && cancelButton_) {
-            // Esc, wherever the focus is, presses the cancel button.
-            cancelButton_->OnCommand(BN_CLICKED);
+        if (id == IDCANCEL && cancelButtonId_ != 0) {
+            // Esc, wherever the focus is, presses the cancel button. The identifier may have
+            // passed to another control since: only a cancel button takes the press.
+            if (Control* cancel = Control::FromWindow(GetDlgItem(window_, cancelButtonId_))) {
+                cancel->OnCancel();
+            }
             return 0;
         }
         const auto from = reinterpret_cast<HWND>(lParam);
-        if (Control* control = FindControl(from ? from : GetDlgItem(window_, id))) {
+        if (Control* control = Control::FromWindow(from ? from : GetDlgItem(window_, id))) {
             control->OnCommand(HIWORD(wParam));
         }
         return 0;
@@ -260,7 +223,7 @@ LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORBTN:
-        if (Control* control = FindControl(reinterpret_cast<HWND>(lParam))) {
+        if (Control* control = Control::FromWindow(reinterpret_cast<HWND>(lParam))) {
             if (const HBRUSH brush = control->OnColor(reinterpret_cast<HDC>(wParam))) {
                 return reinterpret_cast<LRESULT>(brush);
             }
@@ -268,7 +231,7 @@ LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_DRAWITEM: {
         const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-        if (Control* control = FindControl(item->hwndItem)) {
+        if (Control* control = Control::FromWindow(item->hwndItem)) {
             control->OnDraw(*item);
             return TRUE;
         }
@@ -280,11 +243,9 @@ LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         return 0;
     case WM_TIMER:
-        for (Timer* timer : timers_) {
-            if (timer && timer->Id() == wParam) {
-                timer->OnTick();
-                return 0;
-            }
+        if (Timer* timer = timers_.Find(wParam)) {
+            timer->OnTick();
+            return 0;
         }
         break;
     case WM_ACTIVATE:
@@ -329,6 +290,7 @@ LRESULT CALLBACK Form::WindowProcedure(HWND window, UINT message, WPARAM wParam,
         form->window_ = nullptr;
         form->focus_ = nullptr;
         form->defaultButtonId_ = 0;
+        form->cancelButtonId_ = 0;
     }
     return result;
 }

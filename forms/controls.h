@@ -3,9 +3,9 @@
 // before its window exists; Load makes the window on the form, and from then on every change
 // shows at once. Positions and sizes are in twips from the form's client area.
 #include "common/unique_handle.h"
-#include "ui/colors.h"
-#include "ui/form.h"
-#include "ui/ole_picture.h"
+#include "forms/colors.h"
+#include "forms/form.h"
+#include "forms/ole_picture.h"
 
 #include <functional>
 #include <string>
@@ -42,13 +42,17 @@ class Control {
     // is also the keyboard focus order). False when the platform refuses.
     bool Load(Form& form, int id);
 
+    // The control whose window `window` is; null for any other window.
+    static Control* FromWindow(HWND window);
+
     // Called by the form.
     virtual HBRUSH OnColor(HDC) { return nullptr; }
     virtual void OnDraw(const DRAWITEMSTRUCT&) {}
     virtual void OnCommand(WORD) {}
+    // Esc typed anywhere on the form: true when the control took it as its own press.
+    virtual bool OnCancel() { return false; }
     // Brings font, size and position up to the form's current dots per inch.
     virtual void ApplyDpi();
-    void Detach() { form_ = nullptr; }
 
   protected:
     Control() = default;
@@ -61,7 +65,7 @@ class Control {
     virtual std::wstring InitialText() const { return {}; }
     // Whether the control gets a font: picture controls show no text.
     virtual bool ShowsText() const { return true; }
-    virtual HFONT CurrentFont() const { return form_->Font(false); }
+    virtual HFONT CurrentFont() const { return form()->Font(false); }
     // Controls that do not handle the mouse themselves (labels, pictures) hold the pointer while
     // a button is down, so that the release and the click come back to them.
     virtual bool CapturesMouse() const { return true; }
@@ -70,7 +74,8 @@ class Control {
 
     void ApplyLayout();
     void ApplyFont();
-    Form* form_ = nullptr;
+    // The form the control was loaded on, while both live.
+    Form* form() const { return membership_.owner(); }
     HWND window_ = nullptr;
 
   private:
@@ -89,6 +94,7 @@ class Control {
     WNDPROC original_ = nullptr;
     unsigned buttonsDown_ = 0;
     bool secondClick_ = false;
+    Form::ControlToken membership_;
 };
 
 // Text on the form's background, wrapped at word boundaries; never takes the focus.
@@ -113,7 +119,7 @@ class Label : public Control {
   protected:
     WindowKind Kind() const override;
     std::wstring InitialText() const override { return caption_; }
-    HFONT CurrentFont() const override { return form_->Font(underline_); }
+    HFONT CurrentFont() const override { return form()->Font(underline_); }
     void OnLoaded() override { Fit(); }
 
   private:
@@ -163,6 +169,7 @@ class CommandButton : public Control {
     void SetCancel(bool isCancel) { cancel_ = isCancel; }
 
     void OnCommand(WORD code) override;
+    bool OnCancel() override;
 
   protected:
     WindowKind Kind() const override;
@@ -226,9 +233,8 @@ class Timer {
     std::function<void()> Tick;
 
     // Called by the form.
-    void Attach(Form& form, UINT_PTR id);
-    void Detach() { form_ = nullptr; }
-    UINT_PTR Id() const { return id_; }
+    void Join(Form::TimerToken membership) { membership_ = std::move(membership); }
+    Form* Owner() const { return membership_.owner(); }
     void Start(HWND window);
     void OnTick() {
         if (Tick) {
@@ -239,10 +245,11 @@ class Timer {
   private:
     void Restart();
 
-    Form* form_ = nullptr;
-    UINT_PTR id_ = 0;
+    UINT_PTR Id() const { return membership_.Number(); }
+
     unsigned interval_ = 0;
     bool enabled_ = true;
+    Form::TimerToken membership_;
 };
 
 } // namespace skorvelin

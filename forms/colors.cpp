@@ -1,4 +1,4 @@
-#include "ui/colors.h"
+#include "forms/colors.h"
 
 namespace skorvelin {
 

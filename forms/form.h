@@ -1,14 +1,14 @@
 #pragma once
 // A form: one top-level window with a fixed dialog frame, created hidden, that lives from Load
 // to Unload, and the controls and timers placed on it. Positions and sizes are in twips.
-#include "ui/fonts.h"
+#include "forms/fonts.h"
+#include "forms/membership.h"
 
 #include <windows.h>
 
 #include <functional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace skorvelin {
 
@@ -52,15 +52,19 @@ class Form {
     // Raised when the pointer moves over the form's own surface.
     MouseHandler MouseMove;
 
-    // Used by the controls and timers placed on the form.
+    // A control is on the form while it holds its token; a timer likewise.
+    using ControlToken = Membership<Form, Control>;
+    using TimerToken = Membership<Form, Timer>;
+    // Places the timer on the form: it counts from now on if the form is loaded, otherwise from
+    // Create.
+    void Register(Timer& timer);
+
+    // Used by the controls placed on the form.
+    ControlToken Register(Control& control);
     unsigned Dpi() const { return dpi_; }
     HFONT Font(bool underlined);
-    void Register(Control& control);
-    void Unregister(const Control& control);
-    void Register(Timer& timer);
-    void Unregister(Timer& timer);
     void SetDefaultButton(const Control& button);
-    void SetCancelButton(Control& button);
+    void SetCancelButton(const Control& button);
     // Pointer event arguments for a mouse message of `window`, which shows the form's scale.
     MouseArgs MouseArgsFor(short button, WPARAM keys, LPARAM position) const;
 
@@ -72,7 +76,6 @@ class Form {
   private:
     static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam,
                                             LPARAM lParam) noexcept;
-    Control* FindControl(HWND child) const;
     void ApplySize();
     void OnDpiChanged(unsigned dpi, const RECT& suggested);
     void SaveFocus();
@@ -84,10 +87,11 @@ class Form {
     float clientHeight_ = 0;
     bool centred_ = false;
     FontPair fonts_;
-    std::vector<Control*> controls_;
-    std::vector<Timer*> timers_;
+    Roster<Form, Control> controls_{*this};
+    // A timer's number on this roster is its timer identifier.
+    Roster<Form, Timer> timers_{*this};
     int defaultButtonId_ = 0;
-    Control* cancelButton_ = nullptr;
+    int cancelButtonId_ = 0;
     HWND focus_ = nullptr;
 };
 

@@ -1,8 +1,8 @@
-#include "ui/controls.h"
+#include "forms/controls.h"
 
 #include "common/platform_calls.h"
-#include "ui/gdi_scope.h"
-#include "ui/twips.h"
+#include "forms/gdi_scope.h"
+#include "forms/twips.h"
 
 #include <windowsx.h>
 
@@ -77,9 +77,17 @@ Control::~Control() {
     if (window_) {
         DestroyWindow(window_);
     }
-    if (form_) {
-        form_->Unregister(*this);
+}
+
+Control* Control::FromWindow(HWND window) {
+    // The pointer stored on the window is trusted only on a window that runs our procedure:
+    // any other window may keep anything there.
+    if (!window || GetLongPtr(window, GWLP_WNDPROC) !=
+                       reinterpret_cast<LONG_PTR>(&Control::SubclassProcedure)) {
+        return nullptr;
     }
+    auto* const control = reinterpret_cast<Control*>(GetLongPtr(window, GWLP_USERDATA));
+    return control && control->window_ == window ? control : nullptr;
 }
 
 void Control::Move(float left, float top) {
@@ -105,7 +113,7 @@ bool Control::Load(Form& form, int id) {
     if (window_) {
         return true;
     }
-    form_ = &form;
+    membership_ = form.Register(*this);
     const unsigned dpi = form.Dpi();
     const int left = TwipsToPixels(left_, dpi);
     const int top = TwipsToPixels(top_, dpi);
@@ -117,12 +125,12 @@ bool Control::Load(Form& form, int id) {
     window_ = CreatePlatformWindow(0, kind.className, InitialText(), style, bounds, form.hWnd(), id,
                                    nullptr);
     if (!window_) {
+        membership_ = {};
         return false;
     }
     SetLongPtr(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     original_ = reinterpret_cast<WNDPROC>(
         SetLongPtr(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SubclassProcedure)));
-    form.Register(*this);
     ApplyFont();
     OnLoaded();
     return true;
@@ -134,16 +142,16 @@ void Control::ApplyDpi() {
 }
 
 void Control::ApplyLayout() {
-    if (!window_ || !form_) {
+    if (!window_ || !form()) {
         return;
     }
-    const unsigned dpi = form_->Dpi();
+    const unsigned dpi = form()->Dpi();
     MoveWindow(window_, TwipsToPixels(left_, dpi), TwipsToPixels(top_, dpi),
                TwipsToPixels(width_, dpi), TwipsToPixels(height_, dpi), TRUE);
 }
 
 void Control::ApplyFont() {
-    if (window_ && form_ && ShowsText()) {
+    if (window_ && form() && ShowsText()) {
         SendTo(window_, WM_SETFONT, reinterpret_cast<WPARAM>(CurrentFont()), TRUE);
     }
 }
@@ -171,7 +179,7 @@ LRESULT Control::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return DialogCode(CallProcedure(original, window, message, wParam, lParam));
     case WM_GETFONT:
         // Controls that draw their text themselves do not keep the font they are given.
-        if (form_ && ShowsText()) {
+        if (form() && ShowsText()) {
             return reinterpret_cast<LRESULT>(CurrentFont());
         }
         break;
@@ -193,8 +201,8 @@ LRESULT Control::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     // The handlers run once the control has done its own part, and may unload the form.
     switch (message) {
     case WM_MOUSEMOVE:
-        if (MouseMove && form_) {
-            MouseMove(form_->MouseArgsFor(MouseButtons(wParam), wParam, lParam));
+        if (MouseMove && form()) {
+            MouseMove(form()->MouseArgsFor(MouseButtons(wParam), wParam, lParam));
         }
         break;
     case WM_LBUTTONDOWN:
@@ -227,7 +235,7 @@ LRESULT Control::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void Control::OnButtonDown(short button, WPARAM keys, LPARAM position, bool doubleClick) {
-    if (!window_ || !form_) {
+    if (!window_ || !form()) {
         return;
     }
     if (button == kLeftButton) {
@@ -242,12 +250,12 @@ void Control::OnButtonDown(short button, WPARAM keys, LPARAM position, bool doub
         buttonsDown_ |= static_cast<unsigned>(button);
     }
     if (MouseDown) {
-        MouseDown(form_->MouseArgsFor(button, keys, position));
+        MouseDown(form()->MouseArgsFor(button, keys, position));
     }
 }
 
 void Control::OnButtonUp(short button, WPARAM keys, LPARAM position) {
-    if (!window_ || !form_) {
+    if (!window_ || !form()) {
         return;
     }
     bool click = false;
@@ -264,7 +272,7 @@ void Control::OnButtonUp(short button, WPARAM keys, LPARAM position) {
             ReleaseCapture();
         }
     }
-    const MouseArgs args = form_->MouseArgsFor(button, keys, position);
+    const MouseArgs args = form()->MouseArgsFor(button, keys, position);
     if (MouseUp) {
         MouseUp(args);
     }
@@ -317,10 +325,10 @@ void Label::SetAutoSize(bool autoSize) {
 }
 
 void Label::Fit() {
-    if (!autoSize_ || !window_ || !form_) {
+    if (!autoSize_ || !window_ || !form()) {
         return;
     }
-    const unsigned dpi = form_->Dpi();
+    const unsigned dpi = form()->Dpi();
     const WindowDc dc(window_);
     if (!dc) {
         return;
@@ -400,10 +408,10 @@ void CommandButton::SetCaption(std::wstring caption) {
 
 void CommandButton::OnLoaded() {
     if (default_) {
-        form_->SetDefaultButton(*this);
+        form()->SetDefaultButton(*this);
     }
     if (cancel_) {
-        form_->SetCancelButton(*this);
+        form()->SetCancelButton(*this);
     }
 }
 
@@ -411,6 +419,14 @@ void CommandButton::OnCommand(WORD code) {
     if (code == BN_CLICKED && Click) {
         Click();
     }
+}
+
+bool CommandButton::OnCancel() {
+    if (!cancel_) {
+        return false;
+    }
+    OnCommand(BN_CLICKED);
+    return true;
 }
 
 // ---- PictureBox
@@ -437,7 +453,7 @@ void PictureBox::OnDraw(const DRAWITEMSTRUCT& item) {
         return;
     }
     const SelectedObject selected(source.get(), bitmap_.get());
-    const unsigned dpi = form_ ? form_->Dpi() : kDefaultDpi;
+    const unsigned dpi = form() ? form()->Dpi() : kDefaultDpi;
     const int width = ScaleFrom96(info.bmWidth, dpi);
     const int height = ScaleFrom96(info.bmHeight, dpi);
     if (width == info.bmWidth && height == info.bmHeight) {
@@ -465,7 +481,7 @@ void Image::SetPicture(PictureRef picture) {
 }
 
 void Image::OnDraw(const DRAWITEMSTRUCT& item) {
-    const unsigned dpi = form_ ? form_->Dpi() : kDefaultDpi;
+    const unsigned dpi = form() ? form()->Dpi() : kDefaultDpi;
     PaintBuffered(item, [this, dpi](HDC dc, const RECT& bounds) {
         // Transparent pixels of the picture show the form's background.
         FillRect(dc, &bounds, GetSysColorBrush(COLOR_BTNFACE));
@@ -481,11 +497,8 @@ void Image::OnDraw(const DRAWITEMSTRUCT& item) {
 // ---- Timer
 
 Timer::~Timer() {
-    if (form_) {
-        if (form_->hWnd()) {
-            KillTimer(form_->hWnd(), id_);
-        }
-        form_->Unregister(*this);
+    if (const Form* form = Owner(); form && form->hWnd()) {
+        KillTimer(form->hWnd(), Id());
     }
 }
 
@@ -499,23 +512,19 @@ void Timer::SetEnabled(bool enabled) {
     Restart();
 }
 
-void Timer::Attach(Form& form, UINT_PTR id) {
-    form_ = &form;
-    id_ = id;
-}
-
 void Timer::Start(HWND window) {
     if (window && enabled_ && interval_ > 0) {
-        SetTimer(window, id_, interval_, nullptr);
+        SetTimer(window, Id(), interval_, nullptr);
     }
 }
 
 void Timer::Restart() {
-    if (!form_ || !form_->hWnd()) {
+    const Form* form = Owner();
+    if (!form || !form->hWnd()) {
         return;
     }
-    KillTimer(form_->hWnd(), id_);
-    Start(form_->hWnd());
+    KillTimer(form->hWnd(), Id());
+    Start(form->hWnd());
 }
 
 } // namespace skorvelin
