@@ -154,10 +154,12 @@ HCURSOR SettledCursor() {
         return GetCursorInfo(&info) ? info.hCursor : nullptr;
     };
     HCURSOR cursor = now();
+    // Right after the window appears the pointer may not have been given a cursor yet: none
+    // counts as not settled.
     WaitUntil(kRepaintTimeoutMs, [&] {
         Sleep(50);
         const HCURSOR next = now();
-        return std::exchange(cursor, next) == next;
+        return std::exchange(cursor, next) == next && next != nullptr;
     });
     return cursor;
 }
