@@ -137,7 +137,10 @@ bool CompiledPattern::Matches(std::wstring_view text) const {
         if (p < tokens_.size() && tokens_[p].kind == Token::Kind::Star) {
             starToken = p++;
             starText = t;
-        } else if (p < tokens_.size() && Accepts(tokens_[p], text[t])) {
+        } else if (p < tokens_.size() &&
+                   // Most of a pattern is plain characters: compared here, not in a call.
+                   (tokens_[p].kind == Token::Kind::Literal ? tokens_[p].literal == text[t]
+                                                            : Accepts(tokens_[p], text[t]))) {
             ++p;
             ++t;
         } else if (starToken != tokens_.size()) {
