@@ -21,6 +21,7 @@ elif [ $# -ne 0 ]; then
 fi
 "$here/install-deps.sh" || exit 1
 source "$here/env.sh"
+decide_32bit_support || exit 1
 cd "$repo" || exit 1
 
 if [ "$SKORVELIN_RUNS_32BIT" = yes ]; then

@@ -2,36 +2,63 @@
 # Sourced, not run.
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
-# Whether this machine runs 32-bit programs, found once by starting Wine's 32-bit loader (some
-# kernels are booted without 32-bit emulation) and handed down to every program started from
-# here. SKORVELIN_NO_32BIT=1 takes the "cannot" branch on any machine.
 wine32=/usr/lib/wine/wine
 wine64=/usr/lib/wine/wine64
-if [ "${SKORVELIN_NO_32BIT:-}" = 1 ]; then
-  export SKORVELIN_RUNS_32BIT=no
-  export SKORVELIN_NO_32BIT_REASON="SKORVELIN_NO_32BIT=1 is set"
-elif [ "${SKORVELIN_RUNS_32BIT:-}" != yes ] && [ "${SKORVELIN_RUNS_32BIT:-}" != no ]; then
-  if loader_says=$("$wine32" --version 2>&1); then
-    export SKORVELIN_RUNS_32BIT=yes
-  else
-    export SKORVELIN_RUNS_32BIT=no
-    export SKORVELIN_NO_32BIT_REASON="$wine32 does not start: ${loader_says:-no message}"
-  fi
-  unset loader_says
-fi
 
-# Debian's /usr/bin/wine picks the 32-bit loader whenever it is installed, for 64-bit programs
-# too: without 32-bit support the 64-bit loader is started directly, in a prefix of its own that
-# it created itself.
-if [ "$SKORVELIN_RUNS_32BIT" = yes ]; then
-  wine_loader=/usr/bin/wine
-  export WINEPREFIX="${WINEPREFIX:-$repo/build/wineprefix}"
-else
-  wine_loader=$wine64
-  export WINELOADER=$wine64
-  export WINESERVER=/usr/lib/wine/wineserver64
-  export WINEPREFIX="${WINEPREFIX:-$repo/build/wineprefix64}"
-fi
+# What starting a 32-bit loader tells of this machine: "yes" when it starts; "no: ..." only when
+# the kernel refuses it ("Exec format error": booted without 32-bit emulation); "fault: ..."
+# for anything else, a missing loader included, which is an installation fault and never a
+# reason to leave the 32-bit tests out.
+#   classify_32bit_loader LOADER
+classify_32bit_loader() {
+  local says
+  if says=$("$1" --version 2>&1); then
+    echo yes
+  elif [[ $says == *"Exec format error"* ]]; then
+    echo "no: $1 does not start: $says"
+  else
+    echo "fault: $1 does not start: ${says:-no message}"
+  fi
+}
+
+# Decides, once and on facts, whether this machine runs 32-bit programs, and sets up Wine for
+# that case; the answer is handed down to every program started from here. Called after the
+# installs (prepare_wine_run), never when this file is sourced: before them the loader may simply
+# not be there yet. SKORVELIN_NO_32BIT=1 takes the "cannot" branch on any machine. Fails, saying
+# why, on an installation fault.
+decide_32bit_support() {
+  if [ "${SKORVELIN_NO_32BIT:-}" = 1 ]; then
+    export SKORVELIN_RUNS_32BIT=no
+    export SKORVELIN_NO_32BIT_REASON="SKORVELIN_NO_32BIT=1 is set"
+  elif [ "${SKORVELIN_RUNS_32BIT:-}" != yes ] && [ "${SKORVELIN_RUNS_32BIT:-}" != no ]; then
+    local verdict
+    verdict=$(classify_32bit_loader "$wine32")
+    case $verdict in
+      yes) export SKORVELIN_RUNS_32BIT=yes ;;
+      no:*)
+        export SKORVELIN_RUNS_32BIT=no
+        export SKORVELIN_NO_32BIT_REASON=${verdict#no: }
+        ;;
+      *)
+        echo "installation fault: ${verdict#fault: }; install Wine with its 32-bit part" \
+          "(tools/install-deps.sh) and run again" >&2
+        return 1
+        ;;
+    esac
+  fi
+  # Debian's /usr/bin/wine picks the 32-bit loader whenever it is installed, for 64-bit programs
+  # too: without 32-bit support the 64-bit loader is started directly, in a prefix of its own
+  # that it created itself.
+  if [ "$SKORVELIN_RUNS_32BIT" = yes ]; then
+    wine_loader=/usr/bin/wine
+    export WINEPREFIX="${WINEPREFIX:-$repo/build/wineprefix}"
+  else
+    wine_loader=$wine64
+    export WINELOADER=$wine64
+    export WINESERVER=/usr/lib/wine/wineserver64
+    export WINEPREFIX="${WINEPREFIX:-$repo/build/wineprefix64}"
+  fi
+}
 wine() { "$wine_loader" "$@"; }
 wineserver() { "${WINESERVER:-/usr/bin/wineserver}" "$@"; }
 
@@ -79,8 +106,14 @@ ensure_wine_prefix() {
     # the help window's font and the glyphs of the caption buttons.
     cp /usr/share/wine/fonts/{tahoma,tahomabd,marlett}.ttf "$WINEPREFIX/drive_c/windows/Fonts/" ||
       return 1
-    # No window manager runs on the virtual display: Wine draws the window frames itself.
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    # No window manager runs on the virtual display: Wine draws the window frames itself (the
+    # close-box test clicks on them). The prefix is marked ready only once the value is there.
+    local key='HKCU\Software\Wine\X11 Driver' said
+    if ! said=$(wine reg add "$key" /v Managed /d N /f 2>&1) ||
+      ! wine reg query "$key" /v Managed 2>/dev/null | grep -q 'Managed.*REG_SZ.*N'; then
+      echo "could not set $key\\Managed in the Wine prefix $WINEPREFIX: $said" >&2
+      return 1
+    fi
     wineserver -w
     touch "$WINEPREFIX/.skorvelin-ready"
   fi
@@ -118,5 +151,6 @@ stop_display() {
 # Everything a run under Wine needs: missing packages installed, both builds, a display and the
 # prefix. Leaves the shell in the repository's root.
 prepare_wine_run() {
-  "$repo/tools/install-deps.sh" && cd "$repo" && build_both && ensure_display && ensure_wine_prefix
+  "$repo/tools/install-deps.sh" && decide_32bit_support && cd "$repo" && build_both &&
+    ensure_display && ensure_wine_prefix
 }

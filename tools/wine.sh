@@ -4,7 +4,7 @@
 #   tools/wine.sh [--needs-32bit] PROGRAM [ARGS...]
 #
 # On a machine that runs 32-bit programs this is plain `wine`. On one that cannot (found once by
-# tools/env.sh, or forced with SKORVELIN_NO_32BIT=1), a 32-bit program (read from its image
+# tools/env.sh after the installs, or forced with SKORVELIN_NO_32BIT=1), a 32-bit program (read from its image
 # header) and any test registered as needing 32-bit support (skorvelin_test(... NEEDS_32BIT),
 # which passes --needs-32bit) are not started: the reason is printed and the exit status is 77,
 # which skorvelin_test declares as its SKIP_RETURN_CODE, so CTest reports them as not run. Other
@@ -12,6 +12,7 @@
 # (host-side checks) never come through here and are left alone.
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
+decide_32bit_support || exit 1
 
 needs_32bit=no
 if [ "${1:-}" = --needs-32bit ]; then

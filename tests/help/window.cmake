@@ -18,8 +18,9 @@ add_test(NAME help_window_cp1251
   COMMAND help_window_tests --gtest_color=no --gtest_filter=CyrillicCodePage.*)
 set_tests_properties(help_window_cp1251 PROPERTIES
   ENVIRONMENT "LC_ALL=ru_RU.UTF-8;LANG=ru_RU.UTF-8"
-  # Skipped means the locale did not take: that proves nothing here.
-  FAIL_REGULAR_EXPRESSION "\\[  SKIPPED \\]")
+  # Skipped means the locale did not take, and a filter that selects nothing ran nothing: either
+  # proves nothing here.
+  FAIL_REGULAR_EXPRESSION "\\[  SKIPPED \\];${SKORVELIN_NO_TEST_RUN}")
 set_tests_properties(help_window_tests help_window_cp1251 PROPERTIES
   RESOURCE_LOCK skorvelin_display
   SKIP_RETURN_CODE ${SKORVELIN_NOT_RUN_STATUS}

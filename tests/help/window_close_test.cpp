@@ -138,9 +138,10 @@ TEST(HelpWindowClosing, ClickOnTheCloseBoxEndsTheRun) {
     ASSERT_TRUE(window.Shown()) << "Skorvelin.exe showed no window";
     const std::optional<POINT> box = CloseBoxOf(window.Form());
     ASSERT_TRUE(box) << "no close box in the title bar";
-    if (!TitleBarOnScreen(window.Form())) {
-        GTEST_SKIP() << "the title bar is left to a window manager, and none is running";
-    }
+    // The test set-up (tools/env.sh) has Wine draw the frames; a title bar left to a window
+    // manager, which none runs here, means that set-up was not done.
+    ASSERT_TRUE(TitleBarOnScreen(window.Form()))
+        << "the title bar is left to a window manager: the Wine prefix lacks Managed=N";
     ClickAt(*box);
     ASSERT_TRUE(window.EndsWithin(kEndTimeoutMs)) << "still running";
     EXPECT_EQ(window.Process().ExitCode(), 0u);

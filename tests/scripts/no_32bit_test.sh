@@ -36,14 +36,25 @@ if [ ${#without_32bit[@]} -eq 0 ]; then
 else
   # Real detection, unforced, in the namespace: it must find that 32-bit programs do not run.
   detected=$("${without_32bit[@]}" env -u SKORVELIN_RUNS_32BIT -u SKORVELIN_NO_32BIT bash -c \
-    'source "$0/tools/env.sh"; echo "$SKORVELIN_RUNS_32BIT: $SKORVELIN_NO_32BIT_REASON"' \
-    "$source_dir")
+    'source "$0/tools/env.sh" && decide_32bit_support &&
+     echo "$SKORVELIN_RUNS_32BIT: $SKORVELIN_NO_32BIT_REASON"' "$source_dir")
   echo "detection without the 32-bit loader: $detected"
   case "$detected" in
     no:*"Exec format error"*) ;;
     *) fail "the detection did not see that 32-bit programs cannot run" ;;
   esac
 fi
+
+# A loader that is not there (Wine not installed yet, or only in part) is an installation fault:
+# the decision fails and says so, and never answers "cannot run 32-bit programs".
+missing=$(env -u SKORVELIN_RUNS_32BIT -u SKORVELIN_NO_32BIT bash -c \
+  'source "$0/tools/env.sh"; wine32=$0/no-such-loader; decide_32bit_support
+   echo "status $? runs-32bit=${SKORVELIN_RUNS_32BIT:-undecided}"' "$source_dir" 2>&1)
+echo "decision with a missing loader: $missing"
+case "$missing" in
+  *"installation fault: "*"no-such-loader"*"status 1 runs-32bit=undecided") ;;
+  *) fail "a missing loader was not reported as an installation fault" ;;
+esac
 
 # A CTest folder of its own that holds the build's tests, so that the nested runs leave the
 # build's logs (which the outer run is writing) alone.
