@@ -1,7 +1,7 @@
 #include "app/dispatch.h"
 
-#include "app/platform_id.h"
 #include "common/platform_calls.h"
+#include "common/platform_version.h"
 #include "common/unique_handle.h"
 #include "lookup/process_lookup.h"
 #include "lookup/window_lookup.h"
@@ -10,8 +10,6 @@
 
 namespace skorvelin {
 namespace {
-
-constexpr long kPlatformNt = VER_PLATFORM_WIN32_NT;
 
 void CloseWindowByTitle(const std::wstring& pattern) {
     if (const HWND window = modGeneral::FindWindowByTitle(pattern)) {
@@ -37,7 +35,7 @@ void ShowWin9xWarning() {
 void RunCommand(const Command& command) {
     if (command.method == Command::Method::ByTitle) {
         CloseWindowByTitle(command.argument);
-    } else if (modGeneral::GetPlatformId() == kPlatformNt) {
+    } else if (IsNtFamily(modGeneral::GetPlatformId())) {
         TerminateProcessByName(command.argument);
     } else {
         ShowWin9xWarning();

@@ -1,6 +1,7 @@
 #include "common/platform_calls.h"
 
 #include "common/platform_text.h"
+#include "common/platform_version.h"
 #include "common/system_library.h"
 
 #include <cstddef>
@@ -16,8 +17,8 @@ constexpr WORD kResourceData = 10; // RT_RCDATA
 } // namespace
 
 bool WideApiAvailable() {
-    // GetVersion sets the high bit on the 95/98/Me family; it exists on every 32-bit Windows.
-    static const bool wide = (GetVersion() & 0x80000000u) == 0;
+    // Asked once: the family does not change while the program runs.
+    static const bool wide = IsNtFamily(modGeneral::GetPlatformId());
     return wide;
 }
 
@@ -235,10 +236,6 @@ RECT WorkArea() {
     // The rectangle holds no text: both forms fill it alike, and the 8-bit one exists everywhere.
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
     return area;
-}
-
-void ReadVersionInfo(OSVERSIONINFOA& info) {
-    GetVersionExA(&info);
 }
 
 // ---- Resources

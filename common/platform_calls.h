@@ -12,7 +12,7 @@
 
 namespace skorvelin {
 
-// True on the NT family, where the W functions really work.
+// True on the NT family, where the W functions really work (IsNtFamily, asked once).
 bool WideApiAvailable();
 
 // The program's module, as WinMain received it. Code that runs without our WinMain (test
@@ -65,9 +65,6 @@ void ShowMessageBox(HWND owner, std::wstring_view text, std::wstring_view captio
 
 // The desktop's area that is not covered by task bars.
 RECT WorkArea();
-
-// The version record of the platform, with the fields that the caller prepared.
-void ReadVersionInfo(OSVERSIONINFOA& info);
 
 // ---- Resources
 

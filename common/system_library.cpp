@@ -4,8 +4,14 @@
 #include "common/platform_text.h"
 
 #include <string>
+#include <utility>
 
 namespace skorvelin {
+namespace {
+
+BindingHook gBindingHook = nullptr;
+
+} // namespace
 
 UniqueLibrary LoadSystemLibrary(const char* fileName) {
     const std::wstring directory = SystemDirectory();
@@ -13,6 +19,19 @@ UniqueLibrary LoadSystemLibrary(const char* fileName) {
         return UniqueLibrary{};
     }
     return UniqueLibrary{LoadLibraryAt(directory + L"\\" + AnsiToWide(fileName))};
+}
+
+HMODULE ImportedLibrary(const char* fileName) {
+    return GetModuleHandleA(fileName);
+}
+
+FARPROC BindAddress(HMODULE library, const char* name) {
+    const FARPROC found = library ? GetProcAddress(library, name) : nullptr;
+    return gBindingHook ? gBindingHook(library, name, found) : found;
+}
+
+BindingHook SetBindingHook(BindingHook hook) {
+    return std::exchange(gBindingHook, hook);
 }
 
 } // namespace skorvelin

@@ -1,6 +1,7 @@
 #pragma once
-// Libraries bound at first use come from the system directory only: never from the program's
-// folder or the current directory, where a planted copy could run in our place.
+// Functions newer than a build's oldest platform are bound by name at their first use, from a
+// library of the system directory only: never from the program's folder or the current directory,
+// where a planted copy could run in our place.
 #include "common/unique_handle.h"
 
 namespace skorvelin {
@@ -8,15 +9,26 @@ namespace skorvelin {
 // Loads `fileName` (such as "psapi.dll") from the system directory; empty when it is absent.
 UniqueLibrary LoadSystemLibrary(const char* fileName);
 
-// Looks a function up by name in a loaded library; nullptr when the library or function is absent.
+// A system library that the program imports, and so already has loaded ("user32.dll"...).
+HMODULE ImportedLibrary(const char* fileName);
+
+// The function `name` of a loaded library; nullptr when the library or the function is absent.
+FARPROC BindAddress(HMODULE library, const char* name);
+
+template <typename Function> Function* BindFunction(HMODULE library, const char* name) {
+    // GetProcAddress answers a generic function pointer; the caller names the real signature.
+    return reinterpret_cast<Function*>(reinterpret_cast<void*>(BindAddress(library, name)));
+}
 template <typename Function>
 Function* BindFunction(const UniqueLibrary& library, const char* name) {
-    if (!library) {
-        return nullptr;
-    }
-    // GetProcAddress answers a generic function pointer; the caller names the real signature.
-    return reinterpret_cast<Function*>(
-        reinterpret_cast<void*>(GetProcAddress(library.get(), name)));
+    return BindFunction<Function>(library.get(), name);
 }
+
+// Tests stand in for the systems that lack a function, or that answer otherwise, by replacing
+// what binding by name finds: the hook sees every binding, with the library, the name and what
+// the platform found, and answers what the program gets. nullptr: the platform's answers again.
+// Answers the hook it replaces.
+using BindingHook = FARPROC (*)(HMODULE library, const char* name, FARPROC found);
+BindingHook SetBindingHook(BindingHook hook);
 
 } // namespace skorvelin

@@ -1,6 +1,7 @@
 #include "forms/controls.h"
 
 #include "common/platform_calls.h"
+#include "common/platform_version.h"
 #include "forms/gdi_scope.h"
 #include "forms/twips.h"
 
@@ -460,7 +461,14 @@ void PictureBox::OnDraw(const DRAWITEMSTRUCT& item) {
         BitBlt(item.hDC, item.rcItem.left, item.rcItem.top, width, height, source.get(), 0, 0,
                SRCCOPY);
     } else {
-        SetStretchBltMode(item.hDC, HALFTONE);
+        if (IsNtFamily(modGeneral::GetPlatformId())) {
+            SetStretchBltMode(item.hDC, HALFTONE);
+            // Choosing HALFTONE leaves the brush origin undefined: it must be set again.
+            SetBrushOrgEx(item.hDC, 0, 0, nullptr);
+        } else {
+            // 95/98/Me have no HALFTONE mode.
+            SetStretchBltMode(item.hDC, COLORONCOLOR);
+        }
         StretchBlt(item.hDC, item.rcItem.left, item.rcItem.top, width, height, source.get(), 0, 0,
                    info.bmWidth, info.bmHeight, SRCCOPY);
     }

@@ -29,9 +29,8 @@ bool RegisterFormClass(WNDPROC procedure) {
 SIZE WindowSizeFor(SIZE client, unsigned dpi) {
     RECT bounds{0, 0, client.cx, client.cy};
     using AdjustForDpiFn = BOOL WINAPI(RECT*, DWORD, BOOL, DWORD, UINT);
-    static const UniqueLibrary user32 = LoadSystemLibrary("user32.dll");
-    static auto* const adjustForDpi =
-        BindFunction<AdjustForDpiFn>(user32, "AdjustWindowRectExForDpi");
+    auto* const adjustForDpi =
+        BindFunction<AdjustForDpiFn>(ImportedLibrary("user32.dll"), "AdjustWindowRectExForDpi");
     if (!adjustForDpi || !adjustForDpi(&bounds, kFormStyle, FALSE, kFormExStyle, dpi)) {
         bounds = {0, 0, client.cx, client.cy};
         AdjustWindowRectEx(&bounds, kFormStyle, FALSE, kFormExStyle);

@@ -53,6 +53,11 @@ class PictureLoader::Libraries {
         : ole32_(LoadSystemLibrary("ole32.dll")), oleaut32_(LoadSystemLibrary("oleaut32.dll")) {
         createStream = BindFunction<CreateStreamFn>(ole32_, "CreateStreamOnHGlobal");
         loadPicture = BindFunction<LoadPictureFn>(oleaut32_, "OleLoadPicture");
+        if (!loadPicture) {
+            // Early OLE releases (Windows 95, NT 4.0) keep the picture functions in olepro32.dll.
+            olepro32_ = LoadSystemLibrary("olepro32.dll");
+            loadPicture = BindFunction<LoadPictureFn>(olepro32_, "OleLoadPicture");
+        }
         using InitializeFn = HRESULT WINAPI(void*);
         if (auto* const initialize = BindFunction<InitializeFn>(ole32_, "CoInitialize")) {
             // S_FALSE (already initialised on this thread) must be balanced too.
@@ -76,6 +81,7 @@ class PictureLoader::Libraries {
     using UninitializeFn = void WINAPI();
     UniqueLibrary ole32_;
     UniqueLibrary oleaut32_;
+    UniqueLibrary olepro32_;
     UninitializeFn* uninitialize_ = nullptr; // set only when this object initialised COM
 };
 

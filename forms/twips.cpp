@@ -19,16 +19,44 @@ int ScaleFrom96(int pixels, unsigned dpi) {
     return MulDiv(pixels, static_cast<int>(dpi), 96);
 }
 
+namespace {
+
+// Windows 8.1 knows the dots per inch of each monitor, though not yet of each window: the value
+// of the monitor that holds the window; 0 where the system cannot tell.
+unsigned MonitorDpi(HWND window) {
+    using MonitorFromWindowFn = HMONITOR WINAPI(HWND, DWORD);
+    using GetDpiForMonitorFn = HRESULT WINAPI(HMONITOR, int, UINT*, UINT*);
+    constexpr int kEffectiveDpi = 0; // MDT_EFFECTIVE_DPI
+    const UniqueLibrary shcore = LoadSystemLibrary("shcore.dll");
+    auto* const getDpiForMonitor = BindFunction<GetDpiForMonitorFn>(shcore, "GetDpiForMonitor");
+    // Bound too: 95 and NT 4.0 have no monitor functions.
+    auto* const monitorFromWindow =
+        BindFunction<MonitorFromWindowFn>(ImportedLibrary("user32.dll"), "MonitorFromWindow");
+    if (!getDpiForMonitor || !monitorFromWindow) {
+        return 0;
+    }
+    const HMONITOR monitor = monitorFromWindow(window, MONITOR_DEFAULTTONEAREST);
+    UINT x = 0;
+    UINT y = 0;
+    return monitor && SUCCEEDED(getDpiForMonitor(monitor, kEffectiveDpi, &x, &y)) ? x : 0;
+}
+
+} // namespace
+
 unsigned WindowDpi(HWND window) {
-    // Only recent platforms know a per-window value; older ones have one for the whole screen.
-    using GetDpiForWindowFn = UINT WINAPI(HWND);
-    static const UniqueLibrary user32 = LoadSystemLibrary("user32.dll");
-    static auto* const getDpiForWindow = BindFunction<GetDpiForWindowFn>(user32, "GetDpiForWindow");
-    if (getDpiForWindow && window) {
-        if (const UINT dpi = getDpiForWindow(window)) {
+    if (window) {
+        // Windows 10 1607 on: the window's own value.
+        using GetDpiForWindowFn = UINT WINAPI(HWND);
+        if (auto* const getDpiForWindow =
+                BindFunction<GetDpiForWindowFn>(ImportedLibrary("user32.dll"), "GetDpiForWindow")) {
+            if (const UINT dpi = getDpiForWindow(window)) {
+                return dpi;
+            }
+        } else if (const unsigned dpi = MonitorDpi(window)) {
             return dpi;
         }
     }
+    // Older systems have one value for the whole screen.
     const WindowDc screen(nullptr);
     const int dpi = screen ? GetDeviceCaps(screen.get(), LOGPIXELSX) : 0;
     return dpi > 0 ? static_cast<unsigned>(dpi) : kDefaultDpi;

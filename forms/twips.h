@@ -17,8 +17,8 @@ float PixelsToTwips(int pixels, unsigned dpi);
 // A length in pixels drawn for 96 dots per inch, scaled for `dpi`.
 int ScaleFrom96(int pixels, unsigned dpi);
 
-// The dots per inch the window is drawn at: its monitor's where the platform tracks that,
-// otherwise the screen's.
+// The dots per inch the window is drawn at: the window's own where the platform tracks it
+// (Windows 10 1607 on), its monitor's on Windows 8.1, otherwise the screen's.
 unsigned WindowDpi(HWND window);
 
 } // namespace skorvelin

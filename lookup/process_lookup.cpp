@@ -12,7 +12,7 @@ using EnumProcessModulesFn = BOOL WINAPI(HANDLE, HMODULE*, DWORD, DWORD*);
 using GetModuleFileNameExWFn = DWORD WINAPI(HANDLE, HMODULE, LPWSTR, DWORD);
 using QueryFullProcessImageNameWFn = BOOL WINAPI(HANDLE, DWORD, LPWSTR, PDWORD);
 
-// The process functions are bound at their first use, so that a run that never lists
+// The process functions are bound by name for each lookup, so that a run that never lists
 // processes never needs the process-listing library.
 struct ProcessApi {
     UniqueLibrary psapi = LoadSystemLibrary("psapi.dll");
@@ -23,30 +23,31 @@ struct ProcessApi {
         BindFunction<GetModuleFileNameExWFn>(psapi, "GetModuleFileNameExW");
     // Present from Vista on: it names 64-bit processes to a 32-bit caller, and needs only the
     // limited query right, which the system grants for elevated and protected processes too.
-    UniqueLibrary kernel32 = LoadSystemLibrary("kernel32.dll");
     QueryFullProcessImageNameWFn* queryFullProcessImageName =
-        BindFunction<QueryFullProcessImageNameWFn>(kernel32, "QueryFullProcessImageNameW");
-};
+        BindFunction<QueryFullProcessImageNameWFn>(ImportedLibrary("kernel32.dll"),
+                                                   "QueryFullProcessImageNameW");
 
-const ProcessApi& Api() {
-    static const ProcessApi api;
-    return api;
-}
+    // The rights that reading a process's executable path needs: the limited query right where
+    // the image-name query exists, otherwise read access to the module list.
+    DWORD PathQueryRights() const {
+        return queryFullProcessImageName ? PROCESS_QUERY_LIMITED_INFORMATION
+                                         : PROCESS_QUERY_INFORMATION | PROCESS_VM_READ;
+    }
+    // `process` was opened with at least PathQueryRights().
+    std::optional<std::wstring> PathOf(HANDLE process) const;
+
+  private:
+    std::optional<std::wstring> PathByImageName(HANDLE process) const;
+    std::optional<std::wstring> PathByFirstModule(HANDLE process) const;
+};
 
 constexpr size_t kLargestProcessList = size_t{1} << 20;
 
-// The rights that reading a process's executable path needs: the limited query right where the
-// image-name query exists, otherwise read access to the module list.
-DWORD PathQueryRights() {
-    return Api().queryFullProcessImageName ? PROCESS_QUERY_LIMITED_INFORMATION
-                                           : PROCESS_QUERY_INFORMATION | PROCESS_VM_READ;
-}
-
-std::optional<std::wstring> PathByImageName(HANDLE process) {
+std::optional<std::wstring> ProcessApi::PathByImageName(HANDLE process) const {
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
         DWORD length = static_cast<DWORD>(path.size());
-        if (Api().queryFullProcessImageName(process, 0, path.data(), &length)) {
+        if (queryFullProcessImageName(process, 0, path.data(), &length)) {
             path.resize(length);
             return path;
         }
@@ -57,27 +58,25 @@ std::optional<std::wstring> PathByImageName(HANDLE process) {
     }
 }
 
-std::optional<std::wstring> PathByFirstModule(HANDLE process) {
-    const ProcessApi& api = Api();
-    if (!api.enumProcessModules || !api.getModuleFileNameEx) {
+std::optional<std::wstring> ProcessApi::PathByFirstModule(HANDLE process) const {
+    if (!enumProcessModules || !getModuleFileNameEx) {
         return std::nullopt;
     }
     HMODULE firstModule = nullptr;
     DWORD needed = 0;
-    if (!api.enumProcessModules(process, &firstModule, sizeof(firstModule), &needed)) {
+    if (!enumProcessModules(process, &firstModule, sizeof(firstModule), &needed)) {
         return std::nullopt;
     }
     wchar_t path[MAX_PATH];
-    const DWORD length = api.getModuleFileNameEx(process, firstModule, path, MAX_PATH);
+    const DWORD length = getModuleFileNameEx(process, firstModule, path, MAX_PATH);
     if (length == 0) {
         return std::nullopt;
     }
     return std::wstring(path, length);
 }
 
-// `process` was opened with at least PathQueryRights().
-std::optional<std::wstring> PathOf(HANDLE process) {
-    return Api().queryFullProcessImageName ? PathByImageName(process) : PathByFirstModule(process);
+std::optional<std::wstring> ProcessApi::PathOf(HANDLE process) const {
+    return queryFullProcessImageName ? PathByImageName(process) : PathByFirstModule(process);
 }
 
 UniqueHandle OpenPlatformProcess(DWORD processId, DWORD access) {
@@ -87,7 +86,7 @@ UniqueHandle OpenPlatformProcess(DWORD processId, DWORD access) {
 } // namespace
 
 std::vector<DWORD> ListProcessIds(size_t firstCapacity) {
-    const ProcessApi& api = Api();
+    const ProcessApi api;
     if (!api.enumProcesses) {
         return {};
     }
@@ -109,25 +108,27 @@ std::vector<DWORD> ListProcessIds(size_t firstCapacity) {
 }
 
 std::optional<std::wstring> ExecutablePath(DWORD processId) {
-    const UniqueHandle process = OpenPlatformProcess(processId, PathQueryRights());
+    const ProcessApi api;
+    const UniqueHandle process = OpenPlatformProcess(processId, api.PathQueryRights());
     if (!process) {
         return std::nullopt;
     }
-    return PathOf(process.get());
+    return api.PathOf(process.get());
 }
 
 DWORD FirstTerminableProcessNamed(const std::wstring& name, const std::vector<DWORD>& ids,
                                   const ProcessOpener& open) {
+    const ProcessApi api;
     // The query right alone is granted for elevated and protected processes too, which this run
     // could then not close: asking for the right to terminate in the same request passes them
     // over, and a later process of the same name that the user owns is taken instead.
-    const DWORD access = PathQueryRights() | PROCESS_TERMINATE;
+    const DWORD access = api.PathQueryRights() | PROCESS_TERMINATE;
     for (const DWORD id : ids) {
         const UniqueHandle process = open(id, access);
         if (!process) {
             continue;
         }
-        const std::optional<std::wstring> path = PathOf(process.get());
+        const std::optional<std::wstring> path = api.PathOf(process.get());
         if (path &&
             modGeneral::TextsEqual(FileNameOf(*path), name, modGeneral::CompareMode::Text)) {
             return id;

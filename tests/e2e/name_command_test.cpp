@@ -1,12 +1,16 @@
 // "/n:" against real processes: exactly the designated process is terminated, with exit code 0,
 // and every other process goes on running.
+#include "app/dispatch.h"
+#include "tests/support/bindings.h"
 #include "tests/support/harness.h"
 #include "tests/support/target.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <memory>
+#include <thread>
 
 namespace {
 
@@ -123,6 +127,70 @@ TEST(NameCommand, OfTwoInstancesOnlyTheFirstListedIsTerminated) {
     EXPECT_EQ(RunToEnd(job, Skorvelin(), L"/n:" + name), std::optional<DWORD>(0));
 
     ExpectOnlyTerminated(victims, first);
+}
+
+// The platform check and the systems that Wine never is, through the command's own code in this
+// process: the version query stands in for each platform, and for a failure; NT 4.0, 2000 and XP
+// also lack the image-name query. Only the NT family looks processes up; every other answer shows
+// the warning, exactly worded, and leaves the process alone.
+TEST(NameCommand, LooksUpOnTheNtFamilyOnlyAndWarnsElsewhere) {
+    constexpr wchar_t kWarning[] =
+        L"Cette fontionnalit\u00e9 n'est pas disponible sous Win9x/WinME...";
+    struct Case {
+        const char* what;
+        std::vector<Replacement> system;
+        bool terminates;
+    };
+    const auto platform = [](FARPROC query) {
+        return Replacement{nullptr, "GetVersionExA", query};
+    };
+    const Case cases[] = {
+        {"platform id 2", {platform(AsBound(ReportsPlatform<2>))}, true},
+        {"platform id 2 without the image-name query",
+         {platform(AsBound(ReportsPlatform<2>)),
+          {"kernel32.dll", "QueryFullProcessImageNameW", nullptr}},
+         true},
+        {"platform id 1", {platform(AsBound(ReportsPlatform<1>))}, false},
+        {"platform id 0", {platform(AsBound(ReportsPlatform<0>))}, false},
+        {"the version query fails", {platform(AsBound(VersionQueryFails))}, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::wstring name = L"family" + UniqueTag() + L".exe";
+        ScratchFolder scratch;
+        Job job;
+        const Victims victims(job, scratch.path(), {name});
+        ASSERT_EQ(victims.failure(), L"");
+        const ReplacedBindings standIn(c.system);
+
+        // The warning box is modal on this thread: another one reads and dismisses it.
+        std::atomic<bool> done{false};
+        std::wstring title;
+        std::wstring text;
+        std::thread reader([&] {
+            HWND box = nullptr;
+            WaitUntil(30000, [&] {
+                return done || (box = DialogBoxOf(GetCurrentProcessId())) != nullptr;
+            });
+            if (box) {
+                title = WindowText(box);
+                text = WindowText(GetDlgItem(box, 0xFFFF));
+                PostMessageW(box, WM_COMMAND, IDOK, 0);
+            }
+        });
+        skorvelin::RunCommand({skorvelin::Command::Method::ByName, name});
+        done = true;
+        reader.join();
+
+        if (c.terminates) {
+            EXPECT_EQ(title, L"");
+            ExpectOnlyTerminated(victims, 0);
+        } else {
+            EXPECT_EQ(title, L"Attention");
+            EXPECT_EQ(text, kWarning);
+            ExpectOnlyTerminated(victims, std::nullopt);
+        }
+    }
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "app/platform_id.h"
+#include "common/platform_version.h"
 #include "common/platform_calls.h"
 #include "common/platform_text.h"
 

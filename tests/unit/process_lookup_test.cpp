@@ -1,5 +1,6 @@
 #include "lookup/process_lookup.h"
 #include "common/platform_calls.h"
+#include "tests/support/bindings.h"
 #include "tests/support/own_program.h"
 
 #include <gtest/gtest.h>
@@ -128,27 +129,46 @@ TEST(FirstTerminableProcessNamed, PassesOverProcessesItMayNotTerminate) {
         {"another program that may be terminated is no match", {{11, false}}, 0},
         {"no processes", {}, 0},
     };
-    for (const TerminableCase& c : cases) {
-        SCOPED_TRACE(c.what);
-        std::vector<DWORD> ids;
-        for (const FakeProcess& p : c.processes) {
-            ids.push_back(p.id);
-        }
-        const auto open = [&](DWORD id, DWORD access) {
-            const auto p = std::find_if(c.processes.begin(), c.processes.end(),
-                                        [id](const FakeProcess& f) { return f.id == id; });
-            const bool refused =
-                p == c.processes.end() || p->refused == Refused::Everything ||
-                (p->refused == Refused::Terminate && (access & PROCESS_TERMINATE)) ||
-                (p->refused == Refused::Query && (access & ~DWORD{PROCESS_TERMINATE}));
-            if (refused) {
-                return UniqueHandle{};
+    // NT 4.0, 2000 and XP have no image-name query: the path comes from the module list, which
+    // needs query and read access; the limited query right of later systems must not be asked.
+    struct System {
+        const char* what;
+        std::vector<skorvelin::support::Replacement> replacements;
+        DWORD access;
+    };
+    const System systems[] = {
+        {"Vista and later", {}, PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE},
+        {"NT 4.0 to XP",
+         {{"kernel32.dll", "QueryFullProcessImageNameW", nullptr}},
+         PROCESS_QUERY_INFORMATION | PROCESS_VM_READ | PROCESS_TERMINATE},
+    };
+    for (const System& system : systems) {
+        for (const TerminableCase& c : cases) {
+            SCOPED_TRACE(c.what);
+            SCOPED_TRACE(system.what);
+            const skorvelin::support::ReplacedBindings standIn(system.replacements);
+            std::vector<DWORD> ids;
+            for (const FakeProcess& p : c.processes) {
+                ids.push_back(p.id);
             }
-            return UniqueHandle{
-                OpenProcess(access, FALSE, p->self ? GetCurrentProcessId() : other)};
-        };
+            const auto open = [&](DWORD id, DWORD access) {
+                EXPECT_EQ(access, system.access) << "rights asked for process " << id;
+                const auto p = std::find_if(c.processes.begin(), c.processes.end(),
+                                            [id](const FakeProcess& f) { return f.id == id; });
+                const bool refused =
+                    p == c.processes.end() || p->refused == Refused::Everything ||
+                    (p->refused == Refused::Terminate && (access & PROCESS_TERMINATE)) ||
+                    (p->refused == Refused::Query && (access & ~DWORD{PROCESS_TERMINATE}));
+                if (refused) {
+                    return UniqueHandle{};
+                }
+                return UniqueHandle{
+                    OpenProcess(access, FALSE, p->self ? GetCurrentProcessId() : other)};
+            };
 
-        EXPECT_EQ(skorvelin::FirstTerminableProcessNamed(L"UNIT_TESTS.exe", ids, open), c.found);
+            EXPECT_EQ(skorvelin::FirstTerminableProcessNamed(L"UNIT_TESTS.exe", ids, open),
+                      c.found);
+        }
     }
 }
 
