@@ -187,6 +187,22 @@ TEST(TitleCommand, StarQuitsTheFirstEnumeratedWindowHiddenOrUntitled) {
     }
 }
 
+// An application's main loop ends with the quit message's value as its exit status: the closed
+// application ends as if it had quit by itself, with 0.
+TEST(TitleCommand, TheClosedApplicationEndsWithStatus0) {
+    const std::wstring title = L"Main " + UniqueTag();
+    ScratchFolder scratch;
+    Job job;
+    const TargetApp target(job, TargetProgram(BinFolder()), scratch.path(),
+                           {{title, WindowPlan::Kind::Main}});
+    ASSERT_EQ(target.failure(), L"");
+
+    EXPECT_EQ(RunToEnd(job, Skorvelin(), L"/t:" + title), std::optional<DWORD>(0));
+
+    ASSERT_TRUE(target.process().WaitForEnd(10000)) << "the application goes on running";
+    EXPECT_EQ(target.process().ExitCode(), std::optional<DWORD>(0));
+}
+
 // Command lines that are not commands bring up the help window, which is closed the way a
 // user would; the run then ends with the same status as a command's.
 TEST(ExitStatus, HelpRunEndsLikeACommand) {

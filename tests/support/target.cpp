@@ -23,6 +23,8 @@ const wchar_t* Option(WindowPlan::Kind kind) {
         return L"--hidden";
     case WindowPlan::Kind::HiddenTopmost:
         return L"--hidden-topmost";
+    case WindowPlan::Kind::Main:
+        return L"--main";
     case WindowPlan::Kind::Shown:
         break;
     }

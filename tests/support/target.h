@@ -11,7 +11,8 @@
 namespace skorvelin::support {
 
 struct WindowPlan {
-    enum class Kind { Shown, Hidden, HiddenTopmost };
+    // Main: shown, and its quit ends the program with the quit message's value as exit status.
+    enum class Kind { Shown, Hidden, HiddenTopmost, Main };
     std::wstring title;
     Kind kind = Kind::Shown;
 };

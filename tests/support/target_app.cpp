@@ -1,10 +1,12 @@
 // A stand-in application for the end-to-end tests: something for Skorvelin to close.
 //
 //   skorvelin_target.exe [--report FILE] [--ready EVENT] [--window TITLE] [--hidden TITLE]
-//                        [--hidden-topmost TITLE] ...
+//                        [--hidden-topmost TITLE] [--main TITLE] ...
 //
-// Each --window (shown), --hidden (never shown) or --hidden-topmost (never shown, placed above
-// every ordinary window) opens one top-level window, numbered from 0 in the order given. Each
+// Each --window (shown), --hidden (never shown), --hidden-topmost (never shown, placed above
+// every ordinary window) or --main (shown; the end of its message loop ends the program with the
+// quit message's value as its exit status, as an ordinary application's main window does) opens
+// one top-level window, numbered from 0 in the order given. Each
 // window lives on a thread of its own with its own message loop, because a quit message posted
 // to a window lands in the queue of the thread that owns it: the thread whose loop ends is the
 // window that was asked to quit. The report file receives one line per event, appended and
@@ -38,7 +40,7 @@ constexpr int kExitNoWindow = 3;
 // Never 0: a test tells a process terminated with exit code 0 from one that ended by itself.
 constexpr int kExitLifetimeOver = 4;
 
-enum class Visibility { Shown, Hidden, HiddenTopmost };
+enum class Visibility { Shown, Hidden, HiddenTopmost, Main };
 
 struct WindowPlan {
     std::wstring title;
@@ -95,7 +97,7 @@ void WindowThread(size_t index, const WindowPlan& plan, HANDLE created, bool& ok
     ok = exists; // `ok` belongs to the creating thread: not touched once `created` is set
     if (exists) {
         SetWindowLongPtrW(window, GWLP_USERDATA, static_cast<LONG_PTR>(index));
-        if (plan.visibility == Visibility::Shown) {
+        if (plan.visibility == Visibility::Shown || plan.visibility == Visibility::Main) {
             ShowWindow(window, SW_SHOWNOACTIVATE);
         } else if (plan.visibility == Visibility::HiddenTopmost) {
             SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0,
@@ -115,6 +117,9 @@ void WindowThread(size_t index, const WindowPlan& plan, HANDLE created, bool& ok
         DispatchMessageW(&message);
     }
     gReport.Write(Line(got == 0 ? "quit" : "error", index));
+    if (got == 0 && plan.visibility == Visibility::Main) {
+        ExitProcess(static_cast<UINT>(message.wParam));
+    }
 }
 
 bool ParseArguments(std::wstring& readyEvent, std::vector<WindowPlan>& windows) {
@@ -141,6 +146,8 @@ bool ParseArguments(std::wstring& readyEvent, std::vector<WindowPlan>& windows) 
             windows.push_back({value, Visibility::Hidden});
         } else if (option == L"--hidden-topmost") {
             windows.push_back({value, Visibility::HiddenTopmost});
+        } else if (option == L"--main") {
+            windows.push_back({value, Visibility::Main});
         } else {
             ok = false;
         }

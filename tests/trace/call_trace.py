@@ -1,0 +1,291 @@
+#!/usr/bin/env python3
+"""Runs call_trace_driver.exe and checks the calls that Skorvelin.exe made into the system.
+
+The driver runs the program's paths with Wine's relay trace on, as the NT family and in Wine's
+Windows 98 mode; every call from one module into another lands on the driver's standard error as
+    0108:010c:Call user32.PostMessageW(00010064,00000012,00000000,00000000) ret=00401a2b
+    0108:010c:Ret  user32.PostMessageW() retval=00000001 ret=00401a2b
+with the process and thread ids first and the return address last. A call whose return address
+lies in Skorvelin.exe's own image was made by the program (its code or the runtime linked into
+it). Each run is announced by the driver as "@@ <mode> <path> pid <hex> [<name>=<hex>...]".
+
+The table RULES holds what the program must ask of the system on each path, with the arguments
+that its behaviour fixes; the texts are typed here, never read from the program. A call to a W
+function that 95/98/Me do not implement fails the 98-mode runs.
+
+Usage: call_trace.py --objdump OBJDUMP --program Skorvelin.exe -- EMULATOR... DRIVER [ARGS]
+"""
+import argparse
+import re
+import subprocess
+import sys
+import tempfile
+from collections import defaultdict
+
+# The W functions that Windows 95, 98 and Me implement, from the list of Unicode functions
+# "supported on both Windows NT 4.0 and Windows 95" in Microsoft's technical article
+# "Differences in Win32 API Implementations Among Windows Operating Systems" (MSDN Library).
+# Every other W function there is a stub that fails with ERROR_CALL_NOT_IMPLEMENTED.
+IMPLEMENTED_ON_9X = {
+    "EnumResourceLanguagesW", "EnumResourceNamesW", "EnumResourceTypesW", "ExtTextOutW",
+    "FindResourceExW", "FindResourceW", "GetCharWidthW", "GetCommandLineW",
+    "GetTextExtentExPointW", "GetTextExtentPoint32W", "GetTextExtentPointW", "lstrlenW",
+    "MessageBoxExW", "MessageBoxW", "TextOutW",
+}
+
+WARNING_TEXT = "Cette fontionnalit\u00e9 n'est pas disponible sous Win9x/WinME..."
+WARNING_TITLE = "Attention"
+WM_QUIT = 0x12
+PROCESS_TERMINATE = 0x1
+MB_ICONEXCLAMATION_OK = 48
+SW_SHOWNORMAL = 1
+# What the help window opens: the web address, "mailto:" and the e-mail address, the donate page.
+OPENED = [
+    "http://www.example.org/",
+    "mailto:contact@example.org",
+    "https://www.example.org/donate/?project=skorvelin&lang=fr&source=help-window",
+]
+
+CALL = re.compile(r"^([0-9a-f]{4,8}):([0-9a-f]{4,8}):(Call|Ret) +([\w.]+)\.(\w+)\((.*)\)"
+                  r"(?: retval=([0-9a-f]+))? ret=([0-9a-f]+)$")
+RUN = re.compile(r"^@@ (\w+) (\w+) pid ([0-9a-f]+)((?: \w+=[0-9a-f]+)*)$")
+WIDE = re.compile(r"[a-z0-9]W$")
+
+
+class Call:
+    def __init__(self, library, function, args):
+        self.library = library.lower()
+        self.function = function
+        self.args = args  # [(number, text or None)]
+        self.retval = None
+
+    def number(self, index):
+        return self.args[index][0]
+
+    def text(self, index):
+        return self.args[index][1]
+
+    def __repr__(self):
+        shown = ",".join(f"{n:x}" + (f" {t!r}" if t is not None else "") for n, t in self.args)
+        return f"{self.library}.{self.function}({shown})"
+
+
+def parse_arguments(text):
+    """[(number, text or None)] from the relay's argument list: hex numbers, each followed by
+    the string it points to where the relay knows it is one ("..." or L"...")."""
+    args = []
+    i = 0
+    while i < len(text):
+        number = re.match(r"[0-9a-f]+", text[i:])
+        if not number:
+            raise ValueError(f"cannot read the arguments {text!r}")
+        i += number.end()
+        value = None
+        if text.startswith(' "', i) or text.startswith(' L"', i):
+            wide = text[i + 1] == "L"
+            i += 3 if wide else 2
+            chars = []
+            while text[i] != '"':
+                if text[i] == "\\":
+                    code = text[i + 1]
+                    if code == "x":
+                        digits = 4 if wide else 2
+                        value_byte = int(text[i + 2:i + 2 + digits], 16)
+                        chars.append(chr(value_byte) if wide else bytes([value_byte]))
+                        i += 2 + digits
+                        continue
+                    chars.append({"n": "\n", "r": "\r", "t": "\t"}.get(code, code))
+                    i += 2
+                    continue
+                chars.append(text[i])
+                i += 1
+            i += 1
+            # 8-bit text is the system code page's, Windows-1252 in the test prefix.
+            value = "".join(c if isinstance(c, str) else c.decode("cp1252") for c in chars)
+            if text.startswith("...", i):
+                value += "..."  # the relay cut a long text short
+                i += 3
+        args.append((int(number.group(0), 16), value))
+        if text.startswith(",", i):
+            i += 1
+    return args
+
+
+def image_range(objdump, program):
+    text = subprocess.run([objdump, "-p", program], check=True, capture_output=True,
+                          text=True).stdout
+    base = int(re.search(r"^ImageBase\s+([0-9a-fA-F]+)", text, re.M).group(1), 16)
+    size = int(re.search(r"^SizeOfImage\s+([0-9a-fA-F]+)", text, re.M).group(1), 16)
+    return base, base + size
+
+
+def runs_of(lines, image):
+    """[(mode, path, {name: value}, [Call])]: the calls each run made from inside the image."""
+    runs = {}
+    calls = defaultdict(list)
+    open_calls = defaultdict(list)
+    for line in lines:
+        run = RUN.match(line)
+        if run:
+            values = dict(item.split("=") for item in run.group(4).split())
+            values = {name: int(value, 16) for name, value in values.items()}
+            runs[int(run.group(3), 16)] = (run.group(1), run.group(2), values)
+            continue
+        call = CALL.match(line)
+        if not call or not image[0] <= int(call.group(8), 16) < image[1]:
+            continue
+        pid, thread = int(call.group(1), 16), int(call.group(2), 16)
+        if call.group(3) == "Call":
+            made = Call(call.group(4), call.group(5), parse_arguments(call.group(6)))
+            calls[pid].append(made)
+            open_calls[(pid, thread)].append(made)
+        elif open_calls[(pid, thread)]:
+            open_calls[(pid, thread)].pop().retval = int(call.group(7) or "0", 16)
+    return [(mode, path, values, calls.get(pid, [])) for pid, (mode, path, values) in
+            runs.items()]
+
+
+def named(calls, *functions):
+    return [c for c in calls if c.function in functions]
+
+
+# ---- What each path must ask of the system. Each check answers a list of problems.
+
+def common_controls_once_before_load(calls, values, mode):
+    init = [i for i, c in enumerate(calls) if c.function == "InitCommonControls"]
+    reads = [i for i, c in enumerate(calls) if c.function in ("GetCommandLineA", "GetCommandLineW")]
+    if len(init) != 1:
+        return [f"InitCommonControls called {len(init)} times, not once"]
+    if not reads or init[0] > reads[0]:
+        return ["InitCommonControls not called before the command line is read"]
+    return []
+
+
+def timer_every_3000_ms(calls, values, mode):
+    timers = named(calls, "SetTimer")
+    if [c.number(2) for c in timers] != [3000]:
+        return [f"the timer is set as {timers}, not once with 3000 ms"]
+    return []
+
+
+def quit_posted_to_the_match(calls, values, mode):
+    posted = [c for c in named(calls, "PostMessageA", "PostMessageW") if c.number(1) == WM_QUIT]
+    wanted = [values["window"], WM_QUIT, 0, 0]
+    if [[n for n, _ in c.args] for c in posted] != [wanted]:
+        return [f"WM_QUIT posted as {posted}, not once to {values['window']:08x} with 0, 0"]
+    return []
+
+
+def windows_enumerated_with_value_0(calls, values, mode):
+    enumerations = named(calls, "EnumWindows")
+    if len(enumerations) != 1 or enumerations[0].number(1) != 0:
+        return [f"windows enumerated as {enumerations}, not once with the value 0"]
+    titles = named(calls, "GetWindowTextA", "GetWindowTextW")
+    if not titles or any(c.number(2) != 256 for c in titles):
+        return [f"titles read as {titles[:3]}..., not with a 256-unit buffer"]
+    return []
+
+
+def terminated_with_exit_code_0(calls, values, mode):
+    opened = [c for c in named(calls, "OpenProcess") if c.number(2) == values["target"]]
+    terminate_only = [c for c in opened if c.number(0) == PROCESS_TERMINATE and c.number(1) == 0]
+    if len(terminate_only) != 1:
+        return [f"process {values['target']:x} opened as {opened}, not once with "
+                "terminate access alone, not inheritable"]
+    handle = terminate_only[0].retval
+    terminations = named(calls, "TerminateProcess")
+    if [[n for n, _ in c.args] for c in terminations] != [[handle, 0]]:
+        return [f"terminated as {terminations}, not once as the handle {handle:x} with exit "
+                "code 0"]
+    return []
+
+
+def warning_only(calls, values, mode):
+    boxes = named(calls, "MessageBoxA", "MessageBoxW")
+    problems = []
+    if len(boxes) != 1 or (boxes[0].text(1), boxes[0].text(2), boxes[0].number(3)) != (
+            WARNING_TEXT, WARNING_TITLE, MB_ICONEXCLAMATION_OK):
+        problems.append(f"the warning is {boxes}, not once {WARNING_TEXT!r} titled "
+                        f"{WARNING_TITLE!r} with style 48")
+    looked = named(calls, "OpenProcess", "EnumProcesses", "TerminateProcess")
+    if looked:
+        problems.append(f"processes looked at: {looked[:3]}")
+    return problems
+
+
+def links_opened(calls, values, mode):
+    opened = named(calls, "ShellExecuteA", "ShellExecuteW")
+    wanted = [(values["form"], "open", address, 0, 0, SW_SHOWNORMAL) for address in OPENED]
+    got = [(c.number(0), c.text(1), c.text(2), c.number(3), c.number(4), c.number(5))
+           for c in opened]
+    if got != wanted:
+        return [f"the shell was asked {got}, not {wanted}"]
+    return []
+
+
+def no_unimplemented_wide_calls(calls, values, mode):
+    stray = sorted({f"{c.library}.{c.function}" for c in calls
+                    if WIDE.search(c.function) and c.function not in IMPLEMENTED_ON_9X})
+    return [f"calls {name}, which 95/98/Me do not implement" for name in stray]
+
+
+# (modes, paths, what, check)
+RULES = [
+    (("nt", "98"), ("help", "title", "name"), "common controls", common_controls_once_before_load),
+    (("nt", "98"), ("help", "title", "name"), "donate timer", timer_every_3000_ms),
+    (("nt", "98"), ("title",), "window search", windows_enumerated_with_value_0),
+    (("nt", "98"), ("title",), "quit message", quit_posted_to_the_match),
+    (("nt",), ("name",), "termination", terminated_with_exit_code_0),
+    (("98",), ("name",), "warning", warning_only),
+    (("nt", "98"), ("help",), "links", links_opened),
+    (("98",), ("help", "title", "name"), "8-bit calls", no_unimplemented_wide_calls),
+]
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--objdump", required=True)
+    parser.add_argument("--program", required=True)
+    parser.add_argument("--not-run-status", type=int, default=None,
+                        help="the emulator's status for a program it did not start")
+    parser.add_argument("command", nargs="+")
+    args = parser.parse_args()
+
+    image = image_range(args.objdump, args.program)
+    with tempfile.TemporaryFile(mode="w+", errors="replace") as log:
+        driver = subprocess.run(args.command, stderr=log, check=False)
+        log.seek(0)
+        lines = [line.rstrip("\n") for line in log]
+
+    if args.not_run_status is not None and driver.returncode == args.not_run_status:
+        # The emulator printed why; nothing was traced, so nothing was checked.
+        return args.not_run_status
+
+    failed = driver.returncode != 0
+    if failed:
+        print(f"the driver failed (status {driver.returncode}); its own messages:")
+        for line in lines:
+            if not CALL.match(line):
+                print("  " + line)
+
+    runs = runs_of(lines, image)
+    for modes, paths, what, check in RULES:
+        for mode in modes:
+            for path in paths:
+                found = [(values, calls) for m, p, values, calls in runs if (m, p) == (mode, path)]
+                if len(found) != 1 or not found[0][1]:
+                    print(f"{mode} {path}: no traced run ({len(found)} runs)")
+                    failed = True
+                    continue
+                values, calls = found[0]
+                problems = check(calls, values, mode)
+                for problem in problems:
+                    print(f"{mode} {path}, {what}: {problem}")
+                failed = failed or bool(problems)
+                print(f"{mode} {path}, {what}: {'FAILED' if problems else 'ok'} "
+                      f"({len(calls)} calls from the program)")
+    return 1 if failed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
