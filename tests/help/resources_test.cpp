@@ -565,7 +565,7 @@ TEST(UsageText, IsWindows1252WithCrLfAfterEveryLine) {
         << "no other characters outside ASCII";
 }
 
-TEST(UsageText, IsTheGeneratorsFileByteForByte) {
+TEST(UsageText, IsTheDescribedTextByteForByte) {
     EXPECT_EQ(UsageBytes(), skorvelin::support::UsageFileBytes());
 }
 
@@ -592,7 +592,10 @@ TEST(UsageText, LinesKeepTheirEdges) {
     }
     EXPECT_EQ(trailing, (std::vector<std::size_t>{1, 2, 13}));
     EXPECT_EQ(leading, (std::vector<std::size_t>{4, 5, 10, 11}));
-    EXPECT_NE(lines[4].find("\xE9" "cutable     (NON"), std::string::npos) << "five blanks";
+    EXPECT_NE(lines[4].find("\xE9"
+                            "cutable     (NON"),
+              std::string::npos)
+        << "five blanks";
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -5,10 +5,9 @@
 #include "tests/support/url_handlers.h"
 #include "tests/support/user_input.h"
 #include "tests/support/window_driver.h"
-#include "ui/decode_text.h"
+#include "tests/support/plain_texts.h"
 #include "ui/help_controls.h"
 #include "forms/twips.h"
-#include "ui/stored_texts.h"
 
 #include <gtest/gtest.h>
 
@@ -17,8 +16,6 @@
 namespace {
 
 using namespace skorvelin::support;
-
-using modGeneral::DecodeText;
 
 constexpr DWORD kOpenTimeoutMs = 10000;
 constexpr DWORD kRepaintTimeoutMs = 3000;
@@ -73,9 +70,8 @@ struct LinkClickCase {
 
 TEST_F(RecordedShell, ClickingALinkOpensItAndLeavesBothLinksNormal) {
     const LinkClickCase cases[] = {
-        {"web address", IDC_LBL_SITE, IDC_LBL_EMAIL, DecodeText(skorvelin::kWebAddressText)},
-        {"e-mail address", IDC_LBL_EMAIL, IDC_LBL_SITE,
-         L"mailto:" + DecodeText(skorvelin::kEmailAddressText)},
+        {"web address", IDC_LBL_SITE, IDC_LBL_EMAIL, std::wstring(kWebAddress)},
+        {"e-mail address", IDC_LBL_EMAIL, IDC_LBL_SITE, std::wstring(L"mailto:") + kEmailAddress},
     };
     for (const LinkClickCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -108,7 +104,7 @@ TEST_F(RecordedShell, ClickingTheDonateImageOpensTheDonateLinkOnly) {
     ASSERT_EQ(ReadLinkLook(email), kHighlightedLink);
 
     ClickAt(window_.CentreOf(IDC_IMG_DONNER));
-    EXPECT_TRUE(OpenedOnly(DecodeText(skorvelin::kDonateLinkText)));
+    EXPECT_TRUE(OpenedOnly(kDonateLink));
     EXPECT_EQ(ReadLinkLook(email), kHighlightedLink) << "the links are left as they were";
     EXPECT_EQ(ReadLinkLook(window_.Control(IDC_LBL_SITE)), kNormalLink);
 }
@@ -156,9 +152,9 @@ struct DoubleClickCase {
 
 TEST_F(RecordedShell, ADoubleClickOpensOnce) {
     const DoubleClickCase cases[] = {
-        {"web address", IDC_LBL_SITE, DecodeText(skorvelin::kWebAddressText)},
-        {"e-mail address", IDC_LBL_EMAIL, L"mailto:" + DecodeText(skorvelin::kEmailAddressText)},
-        {"donate image", IDC_IMG_DONNER, DecodeText(skorvelin::kDonateLinkText)},
+        {"web address", IDC_LBL_SITE, std::wstring(kWebAddress)},
+        {"e-mail address", IDC_LBL_EMAIL, std::wstring(L"mailto:") + kEmailAddress},
+        {"donate image", IDC_IMG_DONNER, kDonateLink},
     };
     const Box rest = window_.ClientBox(IDC_IMG_DONNER);
     for (const DoubleClickCase& c : cases) {
@@ -206,7 +202,7 @@ TEST_F(RecordedShell, DonateImageFollowsPressesAndReleasesThatDoNotPairUp) {
 TEST_F(RecordedShell, DonateImageBackInPlaceAfterAClick) {
     const Box rest = window_.ClientBox(IDC_IMG_DONNER);
     ClickAt(window_.CentreOf(IDC_IMG_DONNER));
-    EXPECT_TRUE(OpenedOnly(DecodeText(skorvelin::kDonateLinkText)));
+    EXPECT_TRUE(OpenedOnly(kDonateLink));
     EXPECT_EQ(window_.ClientBox(IDC_IMG_DONNER), rest);
 }
 

@@ -1,12 +1,11 @@
 // The help window as it first appears: frame, place, controls, texts. One window serves every
 // test here; none of them changes it.
 #include "tests/support/screen_pixels.h"
+#include "tests/support/plain_texts.h"
 #include "tests/support/usage_text.h"
 #include "tests/support/window_driver.h"
-#include "ui/decode_text.h"
 #include "ui/help_controls.h"
 #include "forms/twips.h"
-#include "ui/stored_texts.h"
 
 #include "common/unique_handle.h"
 
@@ -181,9 +180,9 @@ TEST_F(HelpWindowLayout, ControlTexts) {
         {"btnOK", IDC_BTN_OK, L"&OK"},
         {"lbl(0)", IDC_LBL_0, L"Www :"},
         {"lbl(1)", IDC_LBL_1, L"eMail :"},
-        {"lblAuteur", IDC_LBL_AUTEUR, modGeneral::DecodeText(skorvelin::kAuthorCreditText)},
-        {"lblSite", IDC_LBL_SITE, modGeneral::DecodeText(skorvelin::kWebAddressText)},
-        {"lblEmail", IDC_LBL_EMAIL, modGeneral::DecodeText(skorvelin::kEmailAddressText)},
+        {"lblAuteur", IDC_LBL_AUTEUR, AsThisSystemReads(kAuthorCredit)},
+        {"lblSite", IDC_LBL_SITE, kWebAddress},
+        {"lblEmail", IDC_LBL_EMAIL, kEmailAddress},
         {"imgDonner", IDC_IMG_DONNER, L"Faire un don"},
     };
     for (const TextCase& c : cases) {
@@ -196,22 +195,22 @@ TEST_F(HelpWindowLayout, ControlTexts) {
 struct LinkCase {
     const char* name;
     int id;
-    const wchar_t* storedText;
+    const wchar_t* text;
     float leftTwips;
     float topTwips;
 };
 
 TEST_F(HelpWindowLayout, LinkLabelsFitTheirTexts) {
     const LinkCase cases[] = {
-        {"lblSite", IDC_LBL_SITE, skorvelin::kWebAddressText, 1605, 420},
-        {"lblEmail", IDC_LBL_EMAIL, skorvelin::kEmailAddressText, 1605, 660},
+        {"lblSite", IDC_LBL_SITE, kWebAddress, 1605, 420},
+        {"lblEmail", IDC_LBL_EMAIL, kEmailAddress, 1605, 660},
     };
     for (const LinkCase& c : cases) {
         SCOPED_TRACE(c.name);
         const HWND label = window_->Control(c.id);
         ASSERT_TRUE(label);
         EXPECT_EQ(_wcsicmp(ClassName(label).c_str(), L"Static"), 0);
-        const SIZE extent = TahomaMeasure().Extent(modGeneral::DecodeText(c.storedText));
+        const SIZE extent = TahomaMeasure().Extent(c.text);
         const int left = skorvelin::TwipsToPixels(c.leftTwips, ScreenDpi());
         const int top = skorvelin::TwipsToPixels(c.topTwips, ScreenDpi());
         EXPECT_EQ(window_->ClientBox(c.id), (Box{left, top, left + extent.cx, top + extent.cy}));

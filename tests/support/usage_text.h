@@ -1,15 +1,14 @@
 #pragma once
-// The usage text from its one source, ui/resources/usage.txt, which tools/draw_artwork.py writes
-// and the program's resource is built from. The file's bytes are built into this library, so a
-// test compares the program with the file, never with a copy of its own.
+// The usage text as the help window must carry it, typed here line by line from the program's
+// description: the tests compare the program with this copy, never with the program's own file.
 #include <string>
 
 namespace skorvelin::support {
 
-// The file as it lies in the source tree: Windows-1252, CR LF after every line.
+// The text as the program stores it: Windows-1252, CR LF after every line, the last included.
 std::string UsageFileBytes();
 
-// The text as the help window must show it: decoded, with no line break after the last line.
+// The text as the help window must show it: with no line break after the last line.
 std::wstring ExpectedUsageText();
 
 } // namespace skorvelin::support
