@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """The rules of the two checks of the built files, on made-up imports and symbols."""
 import sys
+import tempfile
 import unittest
 from pathlib import Path
 
@@ -33,6 +34,28 @@ class FloorRules(unittest.TestCase):
             with self.subTest(floor=floor, function=function):
                 found = import_floor.problems([(library, function)], TABLE, floor)
                 self.assertEqual(not found, accepted, found)
+
+
+class TableRules(unittest.TestCase):
+    def test_every_row_names_its_source(self):
+        header = "library,function,first_9x,first_nt,source\n"
+        cases = [
+            ("kernel32.dll,GetVersion,95,3.1,https://example.org/getversion\n", True),
+            ("kernel32.dll,GetVersion,95,3.1,unsourced: no page states it\n", True),
+            ("kernel32.dll,GetVersion,95,3.1,\n", False),
+            ("kernel32.dll,GetVersion,95,3.1,unsourced: \n", False),
+            ("kernel32.dll,GetVersion,95,3.1,from memory\n", False),
+            ("kernel32.dll,GetVersion,95,3.1\n", False),
+        ]
+        for row, accepted in cases:
+            with self.subTest(row=row), tempfile.TemporaryDirectory() as folder:
+                table = Path(folder) / "imports.csv"
+                table.write_text(header + row)
+                if accepted:
+                    self.assertEqual(len(import_floor.read_table(table)), 1)
+                else:
+                    with self.assertRaises(SystemExit):
+                        import_floor.read_table(table)
 
 
 class SeamSymbols(unittest.TestCase):

@@ -4,7 +4,8 @@
 The Windows loader refuses to start a program when one of its static imports is missing, so
 one import newer than the floor is enough to lose a whole platform. Each import is looked up
 in a table (imports.csv beside this script): a function that is not in the table fails too,
-so that a new import is always checked by someone against the platform's documentation.
+so that a new import is always checked by someone against the platform's documentation, and
+each row names the public page that its versions come from.
 
 Usage: import_floor.py --objdump OBJDUMP --table imports.csv --floor i686|x86_64 EXE...
 """
@@ -26,23 +27,40 @@ FLOORS = {
 NINE_X_ORDER = ["95", "98", "Me"]
 
 
+UNSOURCED = "unsourced: "
+
+
 def read_table(path):
-    """{(library, function): (first 9x version or None, first NT version or None)}."""
+    """{(library, function): (first 9x version or None, first NT version or None, source)}.
+
+    Every row names the public page its versions come from, or says why none was found
+    ("unsourced: ..."); a row with neither is refused."""
     table = {}
     with open(path, newline="") as file:
         rows = csv.reader(line for line in file if line.strip() and not line.startswith("#"))
         header = next(rows)
-        if header != ["library", "function", "first_9x", "first_nt"]:
+        if header != ["library", "function", "first_9x", "first_nt", "source"]:
             raise SystemExit(f"{path}: unexpected header {header}")
-        for library, function, nine_x, nt in rows:
+        for row in rows:
+            if len(row) != 5:
+                raise SystemExit(f"{path}: {row}: five columns expected")
+            library, function, nine_x, nt, source = row
             key = (library.lower(), function)
             if key in table:
                 raise SystemExit(f"{path}: {library} {function} listed twice")
             if nine_x not in NINE_X_ORDER + ["-"]:
                 raise SystemExit(f"{path}: {function}: unknown 95/98/Me version {nine_x!r}")
+            sourced = re.match(r"https?://\S+$", source)
+            if not sourced and not (source.startswith(UNSOURCED) and source[len(UNSOURCED):]):
+                raise SystemExit(f"{path}: {library} {function}: no source, and not marked "
+                                 f"'{UNSOURCED}<why>'")
             nt_version = None if nt == "-" else tuple(int(part) for part in nt.split("."))
-            table[key] = (None if nine_x == "-" else nine_x, nt_version)
+            table[key] = (None if nine_x == "-" else nine_x, nt_version, source)
     return table
+
+
+def sourced_count(table):
+    return sum(1 for *_, source in table.values() if not source.startswith(UNSOURCED))
 
 
 def read_imports(objdump, exe):
@@ -78,7 +96,7 @@ def problems(imports, table, floor):
         if entry is None:
             found.append(f"{library} {function}: not in the table; look it up and add it")
             continue
-        nine_x, nt = entry
+        nine_x, nt, _ = entry
         if nine_x_floor and (nine_x is None or
                              NINE_X_ORDER.index(nine_x) > NINE_X_ORDER.index(nine_x_floor)):
             found.append(f"{library} {function}: absent from Windows {nine_x_floor} "
@@ -99,6 +117,8 @@ def main():
     args = parser.parse_args()
 
     table = read_table(args.table)
+    print(f"{args.table.name}: {len(table)} rows, {sourced_count(table)} with a source, "
+          f"{len(table) - sourced_count(table)} marked unsourced")
     failed = False
     for exe in args.executables:
         imports = read_imports(args.objdump, exe)
