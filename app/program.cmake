@@ -1,9 +1,9 @@
 # Skorvelin.exe itself, made by a compiler whose C++ runtime sits on the system's own threads.
-add_executable(Skorvelin WIN32 main.cpp)
+add_executable(Skorvelin WIN32 main.cpp ends_program.cpp)
 # Icon, pictures, cursor, usage text, version record and manifest.
 target_sources(Skorvelin PRIVATE ${PROJECT_SOURCE_DIR}/ui/resources/skorvelin.rc)
 # windres reads these files itself: rebuild the resources when the artwork is redrawn.
-set(artwork icon48.bin icon32.bin icon16.bin icon_group.bin icon.bmp hand.cur donate_fr.gif
+set(artwork icon48.bin icon32.bin icon16.bin icon_group.bin hand.cur donate_fr.gif
             donate_en.gif usage.txt skorvelin.manifest)
 list(TRANSFORM artwork PREPEND ${PROJECT_SOURCE_DIR}/ui/resources/)
 set_source_files_properties(${PROJECT_SOURCE_DIR}/ui/resources/skorvelin.rc

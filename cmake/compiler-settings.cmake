@@ -40,6 +40,15 @@ function(skorvelin_console_program target)
 endfunction()
 
 set(CMAKE_CXX_FLAGS_RELEASE "-Os -DNDEBUG")
+# The shipped program (the win32-thread build) carries no exception machinery: no exceptions, no
+# unwind tables, and no thread-safe guards on local statics, since it has one thread. The library's
+# throw helpers and the allocation functions that would throw end the program instead
+# (app/ends_program.cpp). The test programs keep all of it: GoogleTest throws.
+if(SKORVELIN_THREAD_MODEL STREQUAL "win32")
+  add_compile_options($<$<COMPILE_LANGUAGE:CXX>:-fno-exceptions>
+                      $<$<COMPILE_LANGUAGE:CXX>:-fno-threadsafe-statics>
+                      -fno-asynchronous-unwind-tables -fno-unwind-tables)
+endif()
 add_compile_options(-ffunction-sections -fdata-sections)
 # No link time in the image header: the same sources link to the same bytes, so a release can be
 # rebuilt and checked.

@@ -12,8 +12,6 @@ namespace {
 
 HINSTANCE gProgramInstance = nullptr;
 
-constexpr WORD kResourceData = 10; // RT_RCDATA
-
 } // namespace
 
 bool WideApiAvailable() {
@@ -145,19 +143,6 @@ void SetText(HWND window, std::wstring_view text) {
     }
 }
 
-std::wstring GetText(HWND window) {
-    if (WideApiAvailable()) {
-        const int length = GetWindowTextLengthW(window);
-        std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-        text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), length + 1)));
-        return text;
-    }
-    const int length = GetWindowTextLengthA(window);
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    text.resize(static_cast<size_t>(GetWindowTextA(window, text.data(), length + 1)));
-    return AnsiToWide(text);
-}
-
 std::wstring GetTextUpTo(HWND window, int bufferLength) {
     const size_t room = bufferLength > 0 ? static_cast<size_t>(bufferLength) : 1;
     if (WideApiAvailable()) {
@@ -240,12 +225,11 @@ RECT WorkArea() {
 
 // ---- Resources
 
-std::string_view ResourceBytes(int id) {
+std::string_view ResourceBytes(int id, int type) {
     const HINSTANCE instance = ProgramInstance();
     const HRSRC resource =
-        WideApiAvailable()
-            ? FindResourceW(instance, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(kResourceData))
-            : FindResourceA(instance, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(kResourceData));
+        WideApiAvailable() ? FindResourceW(instance, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(type))
+                           : FindResourceA(instance, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(type));
     if (!resource) {
         return {};
     }
@@ -261,14 +245,6 @@ std::string_view ResourceBytes(int id) {
 HCURSOR LoadResourceCursor(int id) {
     return WideApiAvailable() ? LoadCursorW(ProgramInstance(), MAKEINTRESOURCEW(id))
                               : LoadCursorA(ProgramInstance(), MAKEINTRESOURCEA(id));
-}
-
-HBITMAP LoadResourceBitmap(int id) {
-    const HANDLE image = WideApiAvailable() ? LoadImageW(ProgramInstance(), MAKEINTRESOURCEW(id),
-                                                         IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)
-                                            : LoadImageA(ProgramInstance(), MAKEINTRESOURCEA(id),
-                                                         IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR);
-    return static_cast<HBITMAP>(image);
 }
 
 HCURSOR LoadSystemCursor(int id) {
@@ -332,39 +308,5 @@ void FamilyText::Draw(HDC dc, int x, int y, const int* advances) const {
         ExtTextOutA(dc, x, y, 0, nullptr, ansi_.c_str(), count, advances);
     }
 }
-
-// ---- The runtime's own 16-bit calls
-
-#if defined(__i386__)
-// The compiler's runtime creates its locks with CreateSemaphoreW: its unwinder does so at every
-// start, when it registers the program's frame tables. On 95/98/Me that is a stub that fails.
-// The runtime calls through the import slot "__imp__CreateSemaphoreW@16"; defining the slot here
-// makes the linker take it instead of the system's, so that call takes the family's form too.
-namespace {
-
-using CreateSemaphoreWFn = HANDLE WINAPI(LPSECURITY_ATTRIBUTES, LONG, LONG, LPCWSTR);
-
-// No function-local statics here: their guards take the runtime's locks, which come back here.
-HANDLE WINAPI CreateSemaphoreInFamily(LPSECURITY_ATTRIBUTES attributes, LONG initialCount,
-                                      LONG maximumCount, LPCWSTR name) {
-    if ((GetVersion() & 0x80000000u) == 0) {
-        // The slot below stands for the import: the system's function is looked up by name.
-        auto* const createWide = reinterpret_cast<CreateSemaphoreWFn*>(reinterpret_cast<void*>(
-            GetProcAddress(GetModuleHandleA("kernel32.dll"), "CreateSemaphoreW")));
-        return createWide ? createWide(attributes, initialCount, maximumCount, name) : nullptr;
-    }
-    const std::string ansiName = name ? WideToAnsi(name) : std::string{};
-    return CreateSemaphoreA(attributes, initialCount, maximumCount,
-                            name ? ansiName.c_str() : nullptr);
-}
-
-} // namespace
-
-extern "C" {
-// Constant-initialised: the runtime uses it before any of our initialisers run.
-CreateSemaphoreWFn*
-    skorvelinCreateSemaphoreSlot __asm__("__imp__CreateSemaphoreW@16") = &CreateSemaphoreInFamily;
-}
-#endif
 
 } // namespace skorvelin

@@ -43,7 +43,6 @@ HWND CreatePlatformWindow(DWORD exStyle, std::wstring_view className, std::wstri
                           void* parameter);
 
 void SetText(HWND window, std::wstring_view text);
-std::wstring GetText(HWND window);
 // At most `bufferLength` - 1 characters of the window's text, as a buffer of that size holds.
 std::wstring GetTextUpTo(HWND window, int bufferLength);
 
@@ -68,12 +67,14 @@ RECT WorkArea();
 
 // ---- Resources
 
-// The bytes of an application resource of type RCDATA, or empty when there is none.
-std::string_view ResourceBytes(int id);
+inline constexpr int kIconImageResource = 3; // RT_ICON
+inline constexpr int kDataResource = 10;     // RT_RCDATA
 
-// The cursor and the bitmap resources of the program; null when absent.
+// The bytes of an application resource, by default one of type RCDATA; empty when there is none.
+std::string_view ResourceBytes(int id, int type = kDataResource);
+
+// The cursor resource of the program; null when absent.
 HCURSOR LoadResourceCursor(int id);
-HBITMAP LoadResourceBitmap(int id);
 // One of the platform's own cursors (IDC_ARROW...); null when the platform has none by that id.
 HCURSOR LoadSystemCursor(int id);
 

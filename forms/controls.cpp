@@ -380,13 +380,6 @@ void TextBox::SetBackColor(ColorValue color) {
     }
 }
 
-void TextBox::SetForeColor(ColorValue color) {
-    foreColor_ = color;
-    if (window_) {
-        InvalidateRect(window_, nullptr, TRUE);
-    }
-}
-
 HBRUSH TextBox::OnColor(HDC dc) {
     SetTextColor(dc, ResolveColor(foreColor_));
     SetBkColor(dc, ResolveColor(backColor_));

@@ -26,7 +26,6 @@ class Control {
     // Moves the control with its size unchanged.
     void Move(float left, float top);
     void Move(float left, float top, float width, float height);
-    bool Visible() const { return visible_; }
     void SetVisible(bool visible);
     // The pointer shown over the control; null for the platform's usual one.
     void SetMousePointer(HCURSOR cursor) { cursor_ = cursor; }
@@ -103,13 +102,10 @@ class Label : public Control {
     Label() = default;
     const std::wstring& Caption() const { return caption_; }
     void SetCaption(std::wstring caption);
-    ColorValue ForeColor() const { return foreColor_; }
     void SetForeColor(ColorValue color);
-    bool FontUnderline() const { return underline_; }
     void SetFontUnderline(bool underline);
     // A label that sizes itself keeps its place and takes the size of its caption on one line.
     // Set it before the label is loaded.
-    bool AutoSize() const { return autoSize_; }
     void SetAutoSize(bool autoSize);
 
     HBRUSH OnColor(HDC dc) override;
@@ -139,7 +135,6 @@ class TextBox : public Control {
     const std::wstring& Text() const { return text_; }
     void SetText(std::wstring text);
     void SetBackColor(ColorValue color);
-    void SetForeColor(ColorValue color);
 
     HBRUSH OnColor(HDC dc) override;
 
@@ -226,9 +221,7 @@ class Timer {
     Timer& operator=(const Timer&) = delete;
     ~Timer();
 
-    unsigned Interval() const { return interval_; }
     void SetInterval(unsigned milliseconds);
-    bool Enabled() const { return enabled_; }
     void SetEnabled(bool enabled);
     std::function<void()> Tick;
 

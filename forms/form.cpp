@@ -78,10 +78,6 @@ void Form::Unload() {
     }
 }
 
-std::wstring Form::Caption() const {
-    return window_ ? GetText(window_) : std::wstring{};
-}
-
 void Form::SetCaption(std::wstring_view caption) {
     if (window_) {
         SetText(window_, caption);

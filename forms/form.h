@@ -43,7 +43,6 @@ class Form {
     bool IsLoaded() const { return window_ != nullptr; }
     HWND hWnd() const { return window_; }
 
-    std::wstring Caption() const;
     void SetCaption(std::wstring_view caption);
     bool Visible() const;
     // Shows the window centred on the screen's work area, or hides it.

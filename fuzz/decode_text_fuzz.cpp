@@ -6,6 +6,7 @@
 // 16-bit text, 'code' mode reads each byte as an 8-bit code of the code page, which is always
 // encodable.
 #include "fuzz/fuzz_input.h"
+#include "tools/text_encoding.h"
 #include "ui/scrambled_text.h"
 
 #include <algorithm>
@@ -33,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const bool encodable = std::all_of(text.begin(), text.end(), [&table](wchar_t c) {
         return std::find(table.begin(), table.end(), c) != table.end();
     });
-    const std::optional<std::wstring> stored = modGeneral::EncodeText(text);
+    const std::optional<std::wstring> stored = skorvelin::EncodeText(table, text);
     if (stored.has_value() != encodable) {
         fuzz::Fail(encodable ? "an encodable text has no stored form"
                              : "a text outside the code page has a stored form",

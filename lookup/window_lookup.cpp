@@ -23,13 +23,9 @@ std::wstring ReadTitle(HWND window) {
 } // namespace
 
 BOOL CALLBACK MatchWindowTitle(HWND window, LPARAM /*unused*/) {
-    try {
-        if (gCompiledTitlePattern.Matches(skorvelin::LowerCase(ReadTitle(window)))) {
-            gFoundWindow = window;
-            return FALSE;
-        }
-    } catch (...) {
-        // Out of memory for one title: that window is simply not a match.
+    if (gCompiledTitlePattern.Matches(skorvelin::LowerCase(ReadTitle(window)))) {
+        gFoundWindow = window;
+        return FALSE;
     }
     // -1, like any value but 0, asks the enumeration to go on to the next window; 0 stops it.
     return -1;

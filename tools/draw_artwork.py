@@ -7,7 +7,6 @@ Everything is drawn from code, so the outputs can be rebuilt and reviewed like s
   icon48.bin icon32.bin icon16.bin  raw icon images (24-bit colour + 1-bit AND mask)
   icon_group.bin                    the icon directory that names them 30001..30003
   skorvelin.ico                     the same three images as an ordinary icon file
-  icon.bmp                          48x48 24-bit bitmap, the 48-pixel icon's colour image
   donate_fr.gif donate_en.gif       the two donate buttons (89x21, index 255 transparent)
   hand.cur                          32x32 monochrome hand cursor, hotspot at the fingertip
   usage.txt                         the usage text, Windows-1252 with CR LF line ends
@@ -134,14 +133,6 @@ def icon_file(images):
         data += struct.pack("<BBBBHHII", size % 256, size % 256, 0, 0, 1, 24, len(image), offset)
         offset += len(image)
     return data + b"".join(image for _, image in images)
-
-
-def bitmap_file(image):
-    pixels = bottom_up_bgr_rows(image)
-    width, height = image.size
-    header_size = 14 + 40
-    return (struct.pack("<2sIHHI", b"BM", header_size + len(pixels), 0, 0, header_size) +
-            bitmap_info_header(width, height, 24, len(pixels)) + pixels)
 
 
 # ---------------------------------------------------------------------------------------------
@@ -438,10 +429,6 @@ def main(argv):
         write(f"icon{size}.bin", image)
     write("icon_group.bin", icon_group(images))
     write("skorvelin.ico", icon_file(images))
-
-    bitmap = bitmap_file(icon_colour_image(48))
-    assert len(bitmap) == 6966
-    write("icon.bmp", bitmap)
 
     write("donate_fr.gif", donate_gif("Faire un don", FONT_CONDENSED_BOLD, 11, 89))
     write("donate_en.gif", donate_gif("Donate", FONT_BOLD, 11, 67))

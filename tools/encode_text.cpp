@@ -13,7 +13,7 @@
 #include "common/platform_calls.h"
 #include "common/platform_text.h"
 #include "common/system_library.h"
-#include "ui/decode_text.h"
+#include "tools/text_encoding.h"
 
 #include <windows.h>
 
@@ -61,7 +61,8 @@ int main() {
     }
     int status = EXIT_SUCCESS;
     for (size_t i = 0; i < arguments.size(); ++i) {
-        const std::optional<std::wstring> stored = modGeneral::EncodeText(arguments[i]);
+        const std::optional<std::wstring> stored =
+            skorvelin::EncodeText(skorvelin::SystemCodeTable(), arguments[i]);
         if (!stored) {
             std::fprintf(stderr,
                          "argument %u: a character has no code in the ANSI code page (%u)\n",

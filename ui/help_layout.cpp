@@ -4,13 +4,39 @@
 
 #include "common/platform_calls.h"
 #include "forms/event_handlers.h"
+#include "forms/gdi_scope.h"
 #include "ui/help_controls.h"
 #include "ui/help_looks.h"
 #include "ui/resources/resource_ids.h"
 #include "ui/usage_text.h"
 
+#include <cstring>
+
 namespace skorvelin {
 namespace {
+
+// The colour image of one of the program's icon images, as a bitmap of its own. An icon image is
+// a device-independent bitmap twice its height: the colour rows, then the mask's.
+HBITMAP IconColourImage(int id) {
+    const std::string_view image = ResourceBytes(id, kIconImageResource);
+    BITMAPINFOHEADER header{};
+    if (image.size() < sizeof(header)) {
+        return nullptr;
+    }
+    std::memcpy(&header, image.data(), sizeof(header));
+    const size_t rowBytes =
+        ((static_cast<size_t>(header.biWidth) * header.biBitCount + 31) / 32) * 4;
+    header.biHeight /= 2;
+    header.biSizeImage = 0;
+    // The program's icon images have true colours and so no colour table.
+    if (header.biBitCount != 24 || header.biCompression != BI_RGB ||
+        image.size() < header.biSize + rowBytes * static_cast<size_t>(header.biHeight)) {
+        return nullptr;
+    }
+    const WindowDc screen(nullptr);
+    return CreateDIBitmap(screen.get(), &header, CBM_INIT, image.data() + header.biSize,
+                          reinterpret_cast<const BITMAPINFO*>(&header), DIB_RGB_COLORS);
+}
 
 // The program's hand, or the platform's where the program carries none.
 HCURSOR HandCursor() {
@@ -43,7 +69,8 @@ void frmSkorvelin::LoadControls() {
     const HCURSOR hand = HandCursor();
 
     picIcône.Move(120, 180, 720, 720);
-    picIcône.SetPicture(UniqueGdiObject{LoadResourceBitmap(IDB_ICON_BITMAP)});
+    // Pixel for pixel the colour image of the 48-pixel application icon.
+    picIcône.SetPicture(UniqueGdiObject{IconColourImage(IDI_APPLICATION_ICON_48)});
 
     btnOK.Move(4440, 120, 1335, 495);
     btnOK.SetCaption(L"&OK");

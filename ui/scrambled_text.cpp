@@ -54,40 +54,21 @@ long long FirstKeyCounter(long long length) {
     return q % 2 == 0 ? q : q - 1;
 }
 
-char ToChar(unsigned byte) {
-    return static_cast<char>(static_cast<unsigned char>(byte));
-}
-
-constexpr wchar_t kHexDigits[] = L"0123456789ABCDEF";
-
 } // namespace
 
 // The counters are wider than the 16 bits that stored texts need: the key byte only depends
 // on the counter's low byte, so a text longer than 32,766 digits decodes by the same rule.
-std::string DecodeTextCodes(std::wstring_view text) {
+std::wstring DecodeThrough(const CodeTable& table, std::wstring_view text) {
     const long long length = static_cast<long long>(text.size());
-    std::string codes;
-    codes.reserve(static_cast<size_t>((length + 1) / 2));
+    std::wstring plain;
+    plain.reserve(static_cast<size_t>((length + 1) / 2));
     long long k = FirstKeyCounter(length);
     for (size_t i = 0; i < text.size(); i += 2) {
         const unsigned b = static_cast<unsigned>(ReadHex(text.substr(i, 2)));
-        codes += ToChar(SwapHalves(b ^ KeyByte(k)));
+        plain += table[SwapHalves(b ^ KeyByte(k))];
         --k;
     }
-    return codes;
-}
-
-std::wstring EncodeTextCodes(std::string_view codes) {
-    std::wstring stored;
-    stored.reserve(codes.size() * 2);
-    long long k = static_cast<long long>(codes.size()) - 1;
-    for (const char code : codes) {
-        const unsigned b = SwapHalves(static_cast<unsigned char>(code)) ^ KeyByte(k);
-        stored += kHexDigits[b >> 4];
-        stored += kHexDigits[b & 0x0Fu];
-        --k;
-    }
-    return stored;
+    return plain;
 }
 
 const CodeTable& Windows1252Table() {
@@ -113,31 +94,7 @@ const CodeTable& Windows1252Table() {
 namespace modGeneral {
 
 std::wstring DecodeText(std::wstring_view text) {
-    const skorvelin::CodeTable table = skorvelin::SystemCodeTable();
-    const std::string codes = skorvelin::DecodeTextCodes(text);
-    std::wstring plain;
-    plain.reserve(codes.size());
-    for (const char code : codes) {
-        plain += table[static_cast<unsigned char>(code)];
-    }
-    return plain;
-}
-
-std::optional<std::wstring> EncodeText(std::wstring_view plain) {
-    const skorvelin::CodeTable table = skorvelin::SystemCodeTable();
-    std::string codes;
-    codes.reserve(plain.size());
-    for (const wchar_t c : plain) {
-        size_t code = 0;
-        while (code < table.size() && table[code] != c) {
-            ++code;
-        }
-        if (code == table.size()) {
-            return std::nullopt;
-        }
-        codes += static_cast<char>(static_cast<unsigned char>(code));
-    }
-    return skorvelin::EncodeTextCodes(codes);
+    return skorvelin::DecodeThrough(skorvelin::SystemCodeTable(), text);
 }
 
 } // namespace modGeneral

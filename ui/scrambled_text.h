@@ -4,10 +4,26 @@
 // key byte that depends only on the pair's distance from the end (0xFF for the last pair, one
 // less for each pair before it, modulo 256).
 // Nothing here calls the platform but SystemCodeTable(); ui/decode_text.h adds the code pages.
+// The inverse, which prepares stored texts, is a tool's (tools/text_encoding.h).
 #include <array>
-#include <optional>
 #include <string>
 #include <string_view>
+
+namespace skorvelin {
+
+using CodeTable = std::array<wchar_t, 256>;
+
+// Windows-1252, built in, for platforms whose ANSI code page cannot give one character per byte.
+const CodeTable& Windows1252Table();
+
+// The table DecodeText reads through: the system ANSI code page's, or Windows1252Table() where
+// that page has no one character per byte.
+CodeTable SystemCodeTable();
+
+// The plain text of a stored text, each decoded 8-bit code read through `table`.
+std::wstring DecodeThrough(const CodeTable& table, std::wstring_view text);
+
+} // namespace skorvelin
 
 namespace modGeneral {
 
@@ -16,26 +32,4 @@ namespace modGeneral {
 // hexadecimal digits go (none reads as 0), and an odd final digit is decoded on its own.
 std::wstring DecodeText(std::wstring_view text);
 
-// The stored form (upper-case digits) of a plain text, so that DecodeText gives it back.
-// Nothing when a character has no 8-bit code in the code page that DecodeText uses.
-std::optional<std::wstring> EncodeText(std::wstring_view plain);
-
 } // namespace modGeneral
-
-namespace skorvelin {
-
-// The 8-bit codes that DecodeText turns into characters; byte 0 included.
-std::string DecodeTextCodes(std::wstring_view text);
-// The stored form of a sequence of 8-bit codes.
-std::wstring EncodeTextCodes(std::string_view codes);
-
-using CodeTable = std::array<wchar_t, 256>;
-
-// Windows-1252, built in, for platforms whose ANSI code page cannot give one character per byte.
-const CodeTable& Windows1252Table();
-
-// The table DecodeText and EncodeText read through: the system ANSI code page's, or
-// Windows1252Table() where that page has no one character per byte.
-CodeTable SystemCodeTable();
-
-} // namespace skorvelin

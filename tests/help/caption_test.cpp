@@ -20,6 +20,9 @@ TEST(Caption, VersionTextForms) {
         {1, 5, 99, L"v1.5.99"},
         {1, 10, 1, L"v1.10.1"},
         {1, 0, -1, L"v1.0"},
+        // Plain decimal whatever the number: a sign in front of a negative one.
+        {-32768, -1, 0, L"v-32768.-1"},
+        {32767, 10, 90, L"v32767.10.90"},
         // Beta form: the revision's digits, at least four, carry the version; major and minor
         // are ignored; a zero second digit shows, a zero third digit does not.
         {9, 9, 100, L"v0.1 beta 0"},

@@ -1,4 +1,5 @@
 #include "tests/support/plain_texts.h"
+#include "tools/text_encoding.h"
 #include "ui/decode_text.h"
 #include "ui/stored_texts.h"
 
@@ -9,8 +10,22 @@
 namespace {
 
 using namespace skorvelin::support;
-using skorvelin::DecodeTextCodes;
+using skorvelin::EncodeText;
 using skorvelin::EncodeTextCodes;
+
+// The 8-bit codes that a stored text decodes to, read through a table that gives each code as
+// the character of the same number.
+std::string DecodeTextCodes(std::wstring_view stored) {
+    skorvelin::CodeTable sameNumber{};
+    for (size_t code = 0; code < sameNumber.size(); ++code) {
+        sameNumber[code] = static_cast<wchar_t>(code);
+    }
+    std::string codes;
+    for (const wchar_t c : skorvelin::DecodeThrough(sameNumber, stored)) {
+        codes += static_cast<char>(c);
+    }
+    return codes;
+}
 
 struct CodesCase {
     const wchar_t* stored;
@@ -132,10 +147,11 @@ TEST(DecodeText, TextThroughTheAnsiCodePage) {
     EXPECT_EQ(modGeneral::DecodeText(L"ebd8c9"), L"abc");
     EXPECT_EQ(modGeneral::DecodeText(L""), L"");
     EXPECT_EQ(modGeneral::DecodeText(L"EBFED9"), std::wstring(L"a\0b", 3));
-    EXPECT_EQ(modGeneral::EncodeText(L"abc"), L"EBD8C9");
-    EXPECT_EQ(modGeneral::EncodeText(L""), L"");
+    const skorvelin::CodeTable table = skorvelin::SystemCodeTable();
+    EXPECT_EQ(EncodeText(table, L"abc"), L"EBD8C9");
+    EXPECT_EQ(EncodeText(table, L""), L"");
     // No single-byte code page, nor the fallback, has a code for an ideograph.
-    EXPECT_EQ(modGeneral::EncodeText(L"a\x4E00"), std::nullopt);
+    EXPECT_EQ(EncodeText(table, L"a\x4E00"), std::nullopt);
 }
 
 TEST(DecodeText, RandomTextsRoundTrip) {
@@ -147,7 +163,7 @@ TEST(DecodeText, RandomTextsRoundTrip) {
         for (size_t i = 0; i < length; ++i) {
             plain += table[pick(random)];
         }
-        const std::optional<std::wstring> stored = modGeneral::EncodeText(plain);
+        const std::optional<std::wstring> stored = EncodeText(table, plain);
         ASSERT_TRUE(stored.has_value()) << "length " << length;
         EXPECT_EQ(stored->size(), 2 * length);
         EXPECT_EQ(modGeneral::DecodeText(*stored), plain) << "length " << length;
@@ -180,6 +196,8 @@ TEST(DecodeText, StoredTexts) {
         EXPECT_EQ(stored.size(), 2 * c.length);
         EXPECT_EQ(stored.find_first_not_of(L"0123456789ABCDEF"), std::wstring::npos);
         EXPECT_EQ(modGeneral::DecodeText(stored), AsThisSystemReads(c.plain));
+        // Written in Windows-1252, as every stored text is.
+        EXPECT_EQ(EncodeText(skorvelin::Windows1252Table(), c.plain), stored);
     }
 }
 

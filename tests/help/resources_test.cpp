@@ -208,33 +208,6 @@ TEST(ApplicationIcon, LoadIconGivesTheSystemSize) {
     EXPECT_EQ(IconBitmaps::Describe(bitmaps.colour).bmWidth, GetSystemMetrics(SM_CXICON));
 }
 
-TEST(IconBitmap, IsThe48PixelIconColourImage) {
-    const Bytes bitmap = Resource(kBitmap, IDB_ICON_BITMAP);
-    ASSERT_FALSE(bitmap.empty());
-    const auto info = At<BITMAPINFOHEADER>(bitmap, 0);
-    EXPECT_EQ(info.biWidth, 48);
-    EXPECT_EQ(info.biHeight, 48) << "bottom-up, like the icon's rows";
-    EXPECT_EQ(info.biBitCount, 24);
-    EXPECT_EQ(info.biCompression, static_cast<DWORD>(BI_RGB));
-    EXPECT_EQ(info.biClrUsed, 0u);
-    EXPECT_EQ(sizeof(BITMAPFILEHEADER) + bitmap.size(), 6966u) << "as a bitmap file";
-
-    const Bytes icon = Resource(kIcon, IDI_APPLICATION_ICON_48);
-    const std::size_t pixelBytes = RowBytes(48, 24) * 48;
-    ASSERT_EQ(bitmap.size(), sizeof(BITMAPINFOHEADER) + pixelBytes);
-    ASSERT_GE(icon.size(), sizeof(BITMAPINFOHEADER) + pixelBytes);
-    EXPECT_TRUE(std::ranges::equal(bitmap.subspan(sizeof(BITMAPINFOHEADER)),
-                                   icon.subspan(sizeof(BITMAPINFOHEADER), pixelBytes)));
-
-    const skorvelin::UniqueGdiObject loaded(LoadImageW(Program(), MAKEINTRESOURCEW(IDB_ICON_BITMAP),
-                                                       IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    ASSERT_TRUE(loaded);
-    const BITMAP description = IconBitmaps::Describe(loaded);
-    EXPECT_EQ(description.bmWidth, 48);
-    EXPECT_EQ(description.bmHeight, 48);
-    EXPECT_EQ(description.bmBitsPixel, 24);
-}
-
 // ---------------------------------------------------------------------------------------------
 // Donate pictures
 

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <memory>
 
 namespace {
@@ -167,6 +168,37 @@ TEST_F(HelpWindowLayout, ControlsInTheirPlaces) {
         }
         EXPECT_EQ(window_->ClientBox(c.id), PixelBox(c.box));
     }
+}
+
+// The picture at the top left is, pixel for pixel, the colour image of the program's 48-pixel
+// icon, read here from the program file.
+TEST_F(HelpWindowLayout, IconPictureIsThe48PixelIconsColourImage) {
+    ASSERT_EQ(ScreenDpi(), 96u) << "the picture is drawn unscaled at 96 dots per inch only";
+    const skorvelin::UniqueLibrary program{LoadLibraryExW((BinFolder() / L"Skorvelin.exe").c_str(),
+                                                          nullptr, LOAD_LIBRARY_AS_DATAFILE)};
+    ASSERT_TRUE(program);
+    const HRSRC found = FindResourceW(program.get(), MAKEINTRESOURCEW(30001), MAKEINTRESOURCEW(3));
+    ASSERT_TRUE(found);
+    const auto* icon = static_cast<const BYTE*>(LockResource(LoadResource(program.get(), found)));
+    BITMAPINFOHEADER header{};
+    std::memcpy(&header, icon, sizeof(header));
+    ASSERT_EQ(header.biWidth, 48);
+    ASSERT_EQ(header.biBitCount, 24);
+    const BYTE* const colours = icon + header.biSize; // bottom-up rows of blue, green, red
+    constexpr int kRowBytes = 48 * 3;
+
+    const Box box = window_->ClientBox(IDC_PIC_ICONE);
+    const POINT corner = window_->OnScreen({box.left, box.top});
+    const ScreenImage shown(RECT{corner.x, corner.y, corner.x + 48, corner.y + 48});
+    int differing = 0;
+    for (int y = 0; y < 48; ++y) {
+        for (int x = 0; x < 48; ++x) {
+            const BYTE* const pixel = colours + (47 - y) * kRowBytes + x * 3;
+            const Rgb at = shown.At(x, y);
+            differing += at.red != pixel[2] || at.green != pixel[1] || at.blue != pixel[0];
+        }
+    }
+    EXPECT_EQ(differing, 0) << "pixels that differ from the icon's colour image";
 }
 
 struct TextCase {
