@@ -62,7 +62,8 @@ template <typename Owner, typename Member> class Roster {
     using Token = Membership<Owner, Member>;
 
     explicit Roster(Owner& owner)
-        : shared_(std::make_shared<typename Token::Shared>(typename Token::Shared{&owner, {}})) {}
+        : shared_(std::shared_ptr<typename Token::Shared>(
+              std::make_unique<typename Token::Shared>(typename Token::Shared{&owner, {}}))) {}
     Roster(const Roster&) = delete;
     Roster& operator=(const Roster&) = delete;
 

@@ -88,7 +88,7 @@ class PictureLoader::Libraries {
 bool PictureLoader::Bind() {
     if (!bound_) {
         bound_ = true;
-        libraries_ = std::make_shared<const Libraries>();
+        libraries_ = std::shared_ptr<const Libraries>(std::make_unique<const Libraries>());
     }
     return libraries_->createStream && libraries_->loadPicture;
 }
@@ -117,7 +117,8 @@ PictureRef PictureLoader::Load(std::string_view bytes, std::wstring name) {
         return nullptr;
     }
     const SIZE pixels = PixelSize(*picture.get());
-    return std::make_shared<const Picture>(std::move(picture), pixels, std::move(name), libraries_);
+    return std::shared_ptr<const Picture>(
+        std::make_unique<const Picture>(std::move(picture), pixels, std::move(name), libraries_));
 }
 
 } // namespace skorvelin

@@ -59,14 +59,17 @@ class TableRules(unittest.TestCase):
 
 
 class SeamSymbols(unittest.TestCase):
-    def test_only_w_import_slots_count(self):
+    def test_only_w_functions_count(self):
         cases = [
             ("__imp_CreateWindowExW", "CreateWindowExW"),  # 64-bit
             ("__imp__CreateWindowExW@48", "CreateWindowExW"),  # 32-bit, decorated
             ("__imp__GetModuleHandleW@4", "GetModuleHandleW"),
             ("__imp__CreateWindowExA@48", None),
             ("__imp__ShowWindow@8", None),  # ends in a lower-case w
-            ("CreateWindowExW", None),  # not an import slot
+            ("CreateWindowExW", "CreateWindowExW"),  # link-time code, 64-bit
+            ("_CreateWindowExW@48", "CreateWindowExW"),  # link-time code, 32-bit
+            ("_CreateWindowExA@48", None),
+            ("__ZN9skorvelin7SetTextEP6HWND__St17basic_string_viewIwSt11char_traitsIwEE", None),
         ]
         for symbol, wide in cases:
             with self.subTest(symbol=symbol):

@@ -13,8 +13,12 @@ import subprocess
 import sys
 from pathlib import Path
 
-# "__imp_CreateWindowExW" (64-bit) or "__imp__CreateWindowExW@48" (32-bit, decorated).
-WIDE_IMPORT = re.compile(r"^__imp__?([A-Za-z0-9_]*[a-z0-9]W)(@\d+)?$")
+# A reference to a W function: its import slot, "__imp_CreateWindowExW" (64-bit) or
+# "__imp__CreateWindowExW@48" (32-bit, decorated), in machine code; the function itself,
+# "CreateWindowExW" or "_CreateWindowExW@48", in the intermediate code that link-time
+# optimisation reads, which is what nm lists first for such objects. C++ names are mangled and
+# never take either form.
+WIDE_IMPORT = re.compile(r"^(?:__imp_)?_?([A-Za-z][A-Za-z0-9_]*[a-z0-9]W)(@\d+)?$")
 
 
 def wide_imports(nm, path):
