@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
 """The rules of the two checks of the built files, on made-up imports and symbols."""
+import struct
 import sys
 import tempfile
 import unittest
@@ -8,6 +9,7 @@ from pathlib import Path
 sys.dont_write_bytecode = True  # nothing written into the source tree
 sys.path.insert(0, str(Path(__file__).parent))
 import import_floor  # noqa: E402
+import old_loaders  # noqa: E402
 import text_seam  # noqa: E402
 
 TABLE = import_floor.read_table(Path(__file__).parent / "imports.csv")
@@ -56,6 +58,40 @@ class TableRules(unittest.TestCase):
                 else:
                     with self.assertRaises(SystemExit):
                         import_floor.read_table(table)
+
+
+def header_only_image(subsystem=(4, 0), base=0x400000, file_alignment=512, directories=()):
+    """The headers of a 32-bit x86 GUI program with no sections, as old_loaders reads them."""
+    data = bytearray(0x200)
+    data[0:2] = b"MZ"
+    struct.pack_into("<I", data, 0x3C, 0x80)
+    data[0x80:0x84] = b"PE\0\0"
+    struct.pack_into("<HHIIIHH", data, 0x84, 0x14C, 0, 0, 0, 0, 224, 0x102)
+    struct.pack_into("<H", data, 0x98, 0x10B)
+    struct.pack_into("<IIIHHHHHHIIIIHHIIIIII", data, 0x98 + 28, base, 4096, file_alignment,
+                     4, 0, 0, 0, *subsystem, 0, 0, 0, 0, 2, 0, 0, 0, 0, 0, 0, 16)
+    for index in directories:
+        struct.pack_into("<II", data, 0x98 + 96 + 8 * index, 0x1000, 64)
+    return old_loaders.Image(bytes(data))
+
+
+class OldLoaderRules(unittest.TestCase):
+    def test_what_95_98_me_and_nt4_refuse(self):
+        cases = [
+            ("as the program is built", header_only_image(directories=(1, 2, 5, 12)), set(),
+             True),
+            ("subsystem version 6.0", header_only_image(subsystem=(6, 0)), set(), False),
+            ("subsystem version 3.10", header_only_image(subsystem=(3, 10)), set(), False),
+            ("image base under 4 MB", header_only_image(base=0x10000), set(), False),
+            ("file alignment 256", header_only_image(file_alignment=256), set(), False),
+            ("delay-load imports", header_only_image(directories=(1, 13)), set(), False),
+            ("load configuration", header_only_image(directories=(1, 10)), set(), False),
+            ("thread keys", header_only_image(), {"TlsAlloc", "TlsGetValue"}, False),
+        ]
+        for what, image, imports, accepted in cases:
+            with self.subTest(what):
+                found = old_loaders.problems(image, imports)
+                self.assertEqual(not found, accepted, found)
 
 
 class SeamSymbols(unittest.TestCase):
