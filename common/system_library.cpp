@@ -10,6 +10,7 @@ namespace skorvelin {
 namespace {
 
 BindingHook gBindingHook = nullptr;
+unsigned gBindingGeneration = 1;
 
 } // namespace
 
@@ -31,7 +32,12 @@ FARPROC BindAddress(HMODULE library, const char* name) {
 }
 
 BindingHook SetBindingHook(BindingHook hook) {
+    ++gBindingGeneration;
     return std::exchange(gBindingHook, hook);
+}
+
+unsigned BindingGeneration() {
+    return gBindingGeneration;
 }
 
 } // namespace skorvelin

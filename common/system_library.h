@@ -30,5 +30,8 @@ Function* BindFunction(const UniqueLibrary& library, const char* name) {
 // Answers the hook it replaces.
 using BindingHook = FARPROC (*)(HMODULE library, const char* name, FARPROC found);
 BindingHook SetBindingHook(BindingHook hook);
+// Counts the replacements of the hook, so that functions bound once and kept can be bound again
+// after one.
+unsigned BindingGeneration();
 
 } // namespace skorvelin

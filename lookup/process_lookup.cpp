@@ -12,7 +12,7 @@ using EnumProcessModulesFn = BOOL WINAPI(HANDLE, HMODULE*, DWORD, DWORD*);
 using GetModuleFileNameExWFn = DWORD WINAPI(HANDLE, HMODULE, LPWSTR, DWORD);
 using QueryFullProcessImageNameWFn = BOOL WINAPI(HANDLE, DWORD, LPWSTR, PDWORD);
 
-// The process functions are bound by name for each lookup, so that a run that never lists
+// The process functions are bound by name at their first use, so that a run that never lists
 // processes never needs the process-listing library.
 struct ProcessApi {
     UniqueLibrary psapi = LoadSystemLibrary("psapi.dll");
@@ -79,6 +79,18 @@ std::optional<std::wstring> ProcessApi::PathOf(HANDLE process) const {
     return queryFullProcessImageName ? PathByImageName(process) : PathByFirstModule(process);
 }
 
+// Bound once, and again only when the bindings have been replaced since (SetBindingHook).
+const ProcessApi& Api() {
+    static std::optional<ProcessApi> api;
+    static unsigned boundIn = 0;
+    if (!api || boundIn != BindingGeneration()) {
+        api.reset();
+        boundIn = BindingGeneration();
+        api.emplace();
+    }
+    return *api;
+}
+
 UniqueHandle OpenPlatformProcess(DWORD processId, DWORD access) {
     return UniqueHandle{OpenProcess(access, FALSE, processId)};
 }
@@ -86,7 +98,7 @@ UniqueHandle OpenPlatformProcess(DWORD processId, DWORD access) {
 } // namespace
 
 std::vector<DWORD> ListProcessIds(size_t firstCapacity) {
-    const ProcessApi api;
+    const ProcessApi& api = Api();
     if (!api.enumProcesses) {
         return {};
     }
@@ -108,7 +120,7 @@ std::vector<DWORD> ListProcessIds(size_t firstCapacity) {
 }
 
 std::optional<std::wstring> ExecutablePath(DWORD processId) {
-    const ProcessApi api;
+    const ProcessApi& api = Api();
     const UniqueHandle process = OpenPlatformProcess(processId, api.PathQueryRights());
     if (!process) {
         return std::nullopt;
@@ -118,7 +130,7 @@ std::optional<std::wstring> ExecutablePath(DWORD processId) {
 
 DWORD FirstTerminableProcessNamed(const std::wstring& name, const std::vector<DWORD>& ids,
                                   const ProcessOpener& open) {
-    const ProcessApi api;
+    const ProcessApi& api = Api();
     // The query right alone is granted for elevated and protected processes too, which this run
     // could then not close: asking for the right to terminate in the same request passes them
     // over, and a later process of the same name that the user owns is taken instead.
