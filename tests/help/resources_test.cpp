@@ -25,6 +25,7 @@
 
 namespace {
 
+using skorvelin::support::ProgramResource;
 using Bytes = std::span<const std::uint8_t>;
 using skorvelin::ComPtr;
 
@@ -44,16 +45,6 @@ HMODULE Program() {
     static const skorvelin::UniqueLibrary program(LoadLibraryExW(
         ProgramPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
     return program.get();
-}
-
-// The bytes of one resource of the program; empty when it is missing.
-Bytes Resource(LPCWSTR type, WORD id) {
-    HRSRC found = FindResourceW(Program(), MAKEINTRESOURCEW(id), type);
-    if (found == nullptr) {
-        return {};
-    }
-    const void* data = LockResource(LoadResource(Program(), found));
-    return {static_cast<const std::uint8_t*>(data), SizeofResource(Program(), found)};
 }
 
 // Reads a little-endian structure at `offset`, failing the test (by exception) past the end.
@@ -137,7 +128,7 @@ constexpr IconImageCase kIconImages[] = {
 };
 
 TEST(ApplicationIcon, GroupListsThreeImagesOf24BitsWithMasks) {
-    const Bytes group = Resource(kIconGroup, IDI_APPLICATION_ICON);
+    const Bytes group = ProgramResource(kIconGroup, IDI_APPLICATION_ICON);
     ASSERT_FALSE(group.empty());
     const auto header = At<GroupHeader>(group, 0);
     EXPECT_EQ(header.type, 1);
@@ -155,7 +146,7 @@ TEST(ApplicationIcon, GroupListsThreeImagesOf24BitsWithMasks) {
         EXPECT_EQ(entry.planes, 1);
         EXPECT_EQ(entry.bitCount, 24);
 
-        const Bytes image = Resource(kIcon, expected.id);
+        const Bytes image = ProgramResource(kIcon, expected.id);
         ASSERT_FALSE(image.empty());
         EXPECT_EQ(entry.bytesInResource, image.size());
         const auto info = At<BITMAPINFOHEADER>(image, 0);
@@ -179,7 +170,7 @@ TEST(ApplicationIcon, GroupListsThreeImagesOf24BitsWithMasks) {
 }
 
 TEST(ApplicationIcon, PlatformPicksEachImageForItsSize) {
-    const Bytes group = Resource(kIconGroup, IDI_APPLICATION_ICON);
+    const Bytes group = ProgramResource(kIconGroup, IDI_APPLICATION_ICON);
     ASSERT_FALSE(group.empty());
     for (const IconImageCase& expected : kIconImages) {
         SCOPED_TRACE(expected.size);
@@ -368,7 +359,7 @@ constexpr DonateCase kDonatePictures[] = {
 TEST(DonatePictures, AreSingleFrameTransparentGifs) {
     for (const DonateCase& picture : kDonatePictures) {
         SCOPED_TRACE(picture.name);
-        const Bytes gif = Resource(kRcData, picture.id);
+        const Bytes gif = ProgramResource(kRcData, picture.id);
         ASSERT_FALSE(gif.empty());
         const GifLayout layout = ReadGifLayout(gif);
         EXPECT_EQ(layout.signature, "GIF89a");
@@ -387,7 +378,7 @@ TEST(DonatePictures, DecodeToAPillWithWords) {
     const ComApartment apartment;
     for (const DonateCase& expected : kDonatePictures) {
         SCOPED_TRACE(expected.name);
-        const ComPtr<IPicture> picture = LoadPicture(Resource(kRcData, expected.id));
+        const ComPtr<IPicture> picture = LoadPicture(ProgramResource(kRcData, expected.id));
         ASSERT_TRUE(picture);
         short type = PICTYPE_UNINITIALIZED;
         picture->get_Type(&type);
@@ -430,7 +421,7 @@ TEST(DonatePictures, DecodeToAPillWithWords) {
 // Hand cursor
 
 TEST(HandCursor, IsMonochrome32WithHotspotAtFingertip) {
-    const Bytes group = Resource(kCursorGroup, IDC_HAND_CURSOR);
+    const Bytes group = ProgramResource(kCursorGroup, IDC_HAND_CURSOR);
     ASSERT_FALSE(group.empty());
     const auto header = At<GroupHeader>(group, 0);
     EXPECT_EQ(header.type, 2);
@@ -441,7 +432,7 @@ TEST(HandCursor, IsMonochrome32WithHotspotAtFingertip) {
     EXPECT_EQ(entry.bitCount, 1);
 
     // An RT_CURSOR image starts with its hotspot, then the bitmap: colour rows, mask rows.
-    const Bytes image = Resource(kCursor, entry.id);
+    const Bytes image = ProgramResource(kCursor, entry.id);
     ASSERT_FALSE(image.empty());
     EXPECT_EQ(At<WORD>(image, 0), 11);
     EXPECT_EQ(At<WORD>(image, 2), 5);
@@ -501,7 +492,7 @@ TEST(HandCursor, IsMonochrome32WithHotspotAtFingertip) {
 // Usage text
 
 std::string UsageBytes() {
-    const Bytes text = Resource(kRcData, IDR_USAGE_TEXT);
+    const Bytes text = ProgramResource(kRcData, IDR_USAGE_TEXT);
     return {text.begin(), text.end()};
 }
 

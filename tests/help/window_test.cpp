@@ -1,5 +1,6 @@
 // The help window as it first appears: frame, place, controls, texts. One window serves every
 // test here; none of them changes it.
+#include "tests/support/examined_program.h"
 #include "tests/support/screen_pixels.h"
 #include "tests/support/plain_texts.h"
 #include "tests/support/usage_text.h"
@@ -174,12 +175,9 @@ TEST_F(HelpWindowLayout, ControlsInTheirPlaces) {
 // icon, read here from the program file.
 TEST_F(HelpWindowLayout, IconPictureIsThe48PixelIconsColourImage) {
     ASSERT_EQ(ScreenDpi(), 96u) << "the picture is drawn unscaled at 96 dots per inch only";
-    const skorvelin::UniqueLibrary program{LoadLibraryExW((BinFolder() / L"Skorvelin.exe").c_str(),
-                                                          nullptr, LOAD_LIBRARY_AS_DATAFILE)};
-    ASSERT_TRUE(program);
-    const HRSRC found = FindResourceW(program.get(), MAKEINTRESOURCEW(30001), MAKEINTRESOURCEW(3));
-    ASSERT_TRUE(found);
-    const auto* icon = static_cast<const BYTE*>(LockResource(LoadResource(program.get(), found)));
+    const auto image = ProgramResource(MAKEINTRESOURCEW(3), 30001);
+    ASSERT_FALSE(image.empty());
+    const BYTE* const icon = image.data();
     BITMAPINFOHEADER header{};
     std::memcpy(&header, icon, sizeof(header));
     ASSERT_EQ(header.biWidth, 48);

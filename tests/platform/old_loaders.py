@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """Checks the 32-bit program's file as the Windows 95/98/Me and NT 4.0 loaders read it.
 
-Rules, from the Microsoft Portable Executable and Common Object File Format Specification
-(1998, "Optional Header Windows NT-Specific Fields"), and from the loaders' behaviour:
+Rules, from Microsoft's 1998 documentation of the PE/COFF file format (the optional header's
+Windows NT-specific fields), and from the loaders' behaviour:
 - an x86 GUI program (machine 0x14C, subsystem 2);
 - subsystem and OS version 4.0: 95 and 98 run programs marked 3.x or 4.0, and give windows
   the look of their own user interface only to 4.0 (Microsoft KB Q125705); newer marks are

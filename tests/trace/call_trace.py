@@ -70,44 +70,35 @@ class Call:
         return f"{self.library}.{self.function}({shown})"
 
 
+# One argument: a hex number, with the string it points to where the relay knows it is one
+# ("..." or L"...", "..." after it when cut short).
+ARGUMENT = re.compile(r'([0-9a-f]+)(?: (L?)"((?:[^"\\]|\\.)*)"(\.\.\.)?)?(?:,|$)')
+
+
+def unescape(body, wide):
+    """The relay's escapes undone: \\xNNNN (16-bit) or \\xNN (8-bit, the system code page's,
+    Windows-1252 in the test prefix), \\n \\r \\t, and any other character itself."""
+    def one(escape):
+        code = escape.group(1)
+        if code[0] == "x":
+            value = int(code[1:], 16)
+            return chr(value) if wide else bytes([value]).decode("cp1252")
+        return {"n": "\n", "r": "\r", "t": "\t"}.get(code, code)
+    return re.sub(r"\\(x[0-9a-f]{%d}|.)" % (4 if wide else 2), one, body)
+
+
 def parse_arguments(text):
-    """[(number, text or None)] from the relay's argument list: hex numbers, each followed by
-    the string it points to where the relay knows it is one ("..." or L"...")."""
+    """[(number, text or None)] from the relay's argument list."""
     args = []
-    i = 0
-    while i < len(text):
-        number = re.match(r"[0-9a-f]+", text[i:])
-        if not number:
+    position = 0
+    while position < len(text):
+        argument = ARGUMENT.match(text, position)
+        if not argument:
             raise ValueError(f"cannot read the arguments {text!r}")
-        i += number.end()
-        value = None
-        if text.startswith(' "', i) or text.startswith(' L"', i):
-            wide = text[i + 1] == "L"
-            i += 3 if wide else 2
-            chars = []
-            while text[i] != '"':
-                if text[i] == "\\":
-                    code = text[i + 1]
-                    if code == "x":
-                        digits = 4 if wide else 2
-                        value_byte = int(text[i + 2:i + 2 + digits], 16)
-                        chars.append(chr(value_byte) if wide else bytes([value_byte]))
-                        i += 2 + digits
-                        continue
-                    chars.append({"n": "\n", "r": "\r", "t": "\t"}.get(code, code))
-                    i += 2
-                    continue
-                chars.append(text[i])
-                i += 1
-            i += 1
-            # 8-bit text is the system code page's, Windows-1252 in the test prefix.
-            value = "".join(c if isinstance(c, str) else c.decode("cp1252") for c in chars)
-            if text.startswith("...", i):
-                value += "..."  # the relay cut a long text short
-                i += 3
-        args.append((int(number.group(0), 16), value))
-        if text.startswith(",", i):
-            i += 1
+        number, wide, body, cut = argument.groups()
+        value = None if body is None else unescape(body, wide == "L") + (cut or "")
+        args.append((int(number, 16), value))
+        position = argument.end()
     return args
 
 

@@ -8,7 +8,7 @@
 #include "forms/ole_picture.h"
 #include "forms/twips.h"
 #include "tests/support/bindings.h"
-#include "tests/support/harness.h"
+#include "tests/support/examined_program.h"
 #include "ui/usage_text.h"
 
 #include <gtest/gtest.h>
@@ -158,17 +158,11 @@ TEST(PictureLoader, DecodesGifsAndDrawsTransparentPixelsAsSeeThrough) {
         EXPECT_FALSE(loader.Load("not a picture at all", L"garbage"));
 
         // The program's own donate pictures, read from its file: 89 by 21 pixels each.
-        const UniqueLibrary program{LoadLibraryExW(
-            (support::BinFolder() / L"Skorvelin.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)};
-        ASSERT_TRUE(program);
-        for (const int id : {102, 103}) {
-            const HRSRC found =
-                FindResourceW(program.get(), MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(10));
-            ASSERT_TRUE(found) << "picture " << id;
-            const std::string bytes(
-                static_cast<const char*>(LockResource(LoadResource(program.get(), found))),
-                SizeofResource(program.get(), found));
-            const PictureRef donate = loader.Load(bytes, L"donate");
+        for (const WORD id : {WORD{102}, WORD{103}}) {
+            const auto bytes = support::ProgramResource(MAKEINTRESOURCEW(10), id);
+            ASSERT_FALSE(bytes.empty()) << "picture " << id;
+            const PictureRef donate =
+                loader.Load({reinterpret_cast<const char*>(bytes.data()), bytes.size()}, L"donate");
             ASSERT_TRUE(donate) << "picture " << id;
             EXPECT_EQ(donate->Pixels().cx, 89);
             EXPECT_EQ(donate->Pixels().cy, 21);
