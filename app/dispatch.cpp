@@ -2,7 +2,6 @@
 
 #include "common/platform_calls.h"
 #include "common/platform_version.h"
-#include "common/unique_handle.h"
 #include "lookup/process_lookup.h"
 #include "lookup/window_lookup.h"
 
@@ -18,11 +17,10 @@ void CloseWindowByTitle(const std::wstring& pattern) {
 }
 
 void TerminateProcessByName(const std::wstring& name) {
-    if (const DWORD id = modGeneral::FindProcessByName(name)) {
-        const UniqueHandle process{OpenProcess(PROCESS_TERMINATE, FALSE, id)};
-        if (process) {
-            TerminateProcess(process.get(), 0);
-        }
+    // The handle that the lookup examined the process through: never the id opened again, which
+    // by now may name another process.
+    if (const TerminableProcess process = FindTerminableProcess(name)) {
+        TerminateProcess(process.handle.get(), 0);
     }
 }
 

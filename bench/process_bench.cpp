@@ -28,9 +28,9 @@ void ProcessSearch() {
     if (modGeneral::FindProcessByName(L"absent.exe") != 0) {
         ReportFault("a process named absent.exe was found");
     }
-    // The three are timed in turn within each round, so that a slow spell of the machine
+    // The two are timed in turn within each round, so that a slow spell of the machine
     // weighs on all of them alike.
-    std::vector<double> searches, lists, paths;
+    std::vector<double> searches, lists;
     for (int run = 0; run < kSearchRuns; ++run) {
         double start = Now();
         modGeneral::FindProcessByName(L"absent.exe");
@@ -38,11 +38,6 @@ void ProcessSearch() {
         start = Now();
         ListProcessIds();
         lists.push_back(Now() - start);
-        start = Now();
-        for (const DWORD id : ids) {
-            ExecutablePath(id);
-        }
-        paths.push_back(Now() - start);
     }
     const double search = Median(std::move(searches));
     const double count = static_cast<double>(ids.size());
@@ -52,7 +47,6 @@ void ProcessSearch() {
     table.Add({"whole search, median of " + std::to_string(kSearchRuns), Duration(search)});
     table.Add({"per process", Duration(search / count)});
     table.Add({"listing the ids alone (ListProcessIds)", Duration(Median(std::move(lists)))});
-    table.Add({"reading every path alone (ExecutablePath)", Duration(Median(std::move(paths)))});
     table.Print("Process search over the running processes");
 }
 

@@ -4,6 +4,8 @@
 #include "common/unique_handle.h"
 #include "lookup/reverse_find.h"
 
+#include <optional>
+
 namespace skorvelin {
 namespace {
 
@@ -91,9 +93,23 @@ const ProcessApi& Api() {
     return *api;
 }
 
-UniqueHandle OpenPlatformProcess(DWORD processId, DWORD access) {
-    return UniqueHandle{OpenProcess(access, FALSE, processId)};
-}
+// The platform itself: processes opened by id, and second handles derived from open ones.
+class PlatformGate final : public ProcessGate {
+  public:
+    UniqueHandle Open(DWORD processId, DWORD access) const override {
+        return UniqueHandle{OpenProcess(access, FALSE, processId)};
+    }
+    UniqueHandle Widen(HANDLE process, DWORD access) const override {
+        // The system checks the new rights against the process's security as OpenProcess
+        // would, and refuses them likewise.
+        HANDLE widened = nullptr;
+        if (!DuplicateHandle(GetCurrentProcess(), process, GetCurrentProcess(), &widened, access,
+                             FALSE, 0)) {
+            return {};
+        }
+        return UniqueHandle{widened};
+    }
+};
 
 } // namespace
 
@@ -119,34 +135,32 @@ std::vector<DWORD> ListProcessIds(size_t firstCapacity) {
     }
 }
 
-std::optional<std::wstring> ExecutablePath(DWORD processId) {
+TerminableProcess FirstTerminableProcessNamed(const std::wstring& name,
+                                              const std::vector<DWORD>& ids,
+                                              const ProcessGate& gate) {
     const ProcessApi& api = Api();
-    const UniqueHandle process = OpenPlatformProcess(processId, api.PathQueryRights());
-    if (!process) {
-        return std::nullopt;
-    }
-    return api.PathOf(process.get());
-}
-
-DWORD FirstTerminableProcessNamed(const std::wstring& name, const std::vector<DWORD>& ids,
-                                  const ProcessOpener& open) {
-    const ProcessApi& api = Api();
-    // The query right alone is granted for elevated and protected processes too, which this run
-    // could then not close: asking for the right to terminate in the same request passes them
-    // over, and a later process of the same name that the user owns is taken instead.
-    const DWORD access = api.PathQueryRights() | PROCESS_TERMINATE;
     for (const DWORD id : ids) {
-        const UniqueHandle process = open(id, access);
-        if (!process) {
+        const UniqueHandle examined = gate.Open(id, api.PathQueryRights());
+        if (!examined) {
             continue;
         }
-        const std::optional<std::wstring> path = api.PathOf(process.get());
-        if (path &&
-            modGeneral::TextsEqual(FileNameOf(*path), name, modGeneral::CompareMode::Text)) {
-            return id;
+        const std::optional<std::wstring> path = api.PathOf(examined.get());
+        if (!path ||
+            !modGeneral::TextsEqual(FileNameOf(*path), name, modGeneral::CompareMode::Text)) {
+            continue;
+        }
+        // The query rights are granted for elevated and protected processes too, which this run
+        // may not terminate: such a process is passed over, and a later one of the same name
+        // that the user owns is taken instead.
+        if (UniqueHandle terminable = gate.Widen(examined.get(), PROCESS_TERMINATE)) {
+            return {id, std::move(terminable)};
         }
     }
-    return 0;
+    return {};
+}
+
+TerminableProcess FindTerminableProcess(const std::wstring& name) {
+    return FirstTerminableProcessNamed(name, ListProcessIds(), PlatformGate{});
 }
 
 std::wstring FileNameOf(const std::wstring& path) {
@@ -159,8 +173,7 @@ std::wstring FileNameOf(const std::wstring& path) {
 namespace modGeneral {
 
 DWORD FindProcessByName(const std::wstring& name) {
-    return skorvelin::FirstTerminableProcessNamed(name, skorvelin::ListProcessIds(),
-                                                  skorvelin::OpenPlatformProcess);
+    return skorvelin::FindTerminableProcess(name).id;
 }
 
 } // namespace modGeneral

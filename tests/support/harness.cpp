@@ -176,6 +176,18 @@ std::vector<DWORD> ProcessIds() {
     return ids;
 }
 
+std::wstring ExecutableNameOf(DWORD id) {
+    const HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id);
+    if (!process) {
+        return L"";
+    }
+    wchar_t path[MAX_PATH];
+    DWORD length = MAX_PATH;
+    const bool read = QueryFullProcessImageNameW(process, 0, path, &length);
+    CloseHandle(process);
+    return read ? Lowered(fs::path(std::wstring(path, length)).filename().wstring()) : L"";
+}
+
 fs::path CopyProgram(const fs::path& program, const fs::path& folder, const std::wstring& name) {
     const fs::path copy = folder / name;
     fs::copy_file(program, copy, fs::copy_options::overwrite_existing);

@@ -98,6 +98,9 @@ std::wstring ClassName(HWND window);
 // The process ids, in the platform's enumeration order.
 std::vector<DWORD> ProcessIds();
 
+// The lower-cased file name of process `id`'s executable; empty when it cannot be read.
+std::wstring ExecutableNameOf(DWORD id);
+
 // A copy of `program` under `folder` with the file name `name`.
 std::filesystem::path CopyProgram(const std::filesystem::path& program,
                                   const std::filesystem::path& folder, const std::wstring& name);

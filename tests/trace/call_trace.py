@@ -37,6 +37,9 @@ WARNING_TEXT = "Cette fontionnalit\u00e9 n'est pas disponible sous Win9x/WinME..
 WARNING_TITLE = "Attention"
 WM_QUIT = 0x12
 PROCESS_TERMINATE = 0x1
+# GetCurrentProcess()'s pseudo handle, -1, in a 32-bit and in a 64-bit program.
+CURRENT_PROCESS = (0xFFFFFFFF, 0xFFFFFFFFFFFFFFFF)
+COM_LIBRARIES = ("ole32", "oleaut32", "olepro32")
 MB_ICONEXCLAMATION_OK = 48
 SW_SHOWNORMAL = 1
 # What the help window opens: the web address, "mailto:" and the e-mail address, the donate page.
@@ -61,6 +64,11 @@ class Call:
 
     def number(self, index):
         return self.args[index][0]
+
+    def number32(self, index):
+        """An argument of a 32-bit type (int, UINT, DWORD, BOOL): a 64-bit program passes it in
+        a register whose upper half is left as it was."""
+        return self.args[index][0] & 0xFFFFFFFF
 
     def text(self, index):
         return self.args[index][1]
@@ -154,13 +162,13 @@ def common_controls_once_before_load(calls, values, mode):
 
 def timer_every_3000_ms(calls, values, mode):
     timers = named(calls, "SetTimer")
-    if [c.number(2) for c in timers] != [3000]:
+    if [c.number32(2) for c in timers] != [3000]:
         return [f"the timer is set as {timers}, not once with 3000 ms"]
     return []
 
 
 def quit_posted_to_the_match(calls, values, mode):
-    posted = [c for c in named(calls, "PostMessageA", "PostMessageW") if c.number(1) == WM_QUIT]
+    posted = [c for c in named(calls, "PostMessageA", "PostMessageW") if c.number32(1) == WM_QUIT]
     wanted = [values["window"], WM_QUIT, 0, 0]
     if [[n for n, _ in c.args] for c in posted] != [wanted]:
         return [f"WM_QUIT posted as {posted}, not once to {values['window']:08x} with 0, 0"]
@@ -172,29 +180,40 @@ def windows_enumerated_with_value_0(calls, values, mode):
     if len(enumerations) != 1 or enumerations[0].number(1) != 0:
         return [f"windows enumerated as {enumerations}, not once with the value 0"]
     titles = named(calls, "GetWindowTextA", "GetWindowTextW")
-    if not titles or any(c.number(2) != 256 for c in titles):
+    if not titles or any(c.number32(2) != 256 for c in titles):
         return [f"titles read as {titles[:3]}..., not with a 256-unit buffer"]
     return []
 
 
 def terminated_with_exit_code_0(calls, values, mode):
-    opened = [c for c in named(calls, "OpenProcess") if c.number(2) == values["target"]]
-    terminate_only = [c for c in opened if c.number(0) == PROCESS_TERMINATE and c.number(1) == 0]
-    if len(terminate_only) != 1:
-        return [f"process {values['target']:x} opened as {opened}, not once with "
-                "terminate access alone, not inheritable"]
-    handle = terminate_only[0].retval
+    """Every process is opened with query rights alone; only the target's own handle is widened
+    to the right to terminate, and that handle, not the id opened again, is terminated."""
+    problems = []
+    opened = named(calls, "OpenProcess")
+    asking = [c for c in opened if c.number32(0) & PROCESS_TERMINATE]
+    if asking:
+        problems.append(f"processes opened with the right to terminate: {asking[:3]}")
+    target = [c for c in opened if c.number32(2) == values["target"] and c.retval]
+    widened = named(calls, "DuplicateHandle")
+    wanted = [(True, target[0].retval if target else None, True, PROCESS_TERMINATE, 0, 0)]
+    got = [(c.number(0) in CURRENT_PROCESS, c.number(1), c.number(2) in CURRENT_PROCESS,
+            c.number32(4), c.number32(5), c.number32(6)) for c in widened]
+    if got != wanted:
+        problems.append(f"the right to terminate asked as {widened}, not once for the handle "
+                        f"that examined process {values['target']:x}")
     terminations = named(calls, "TerminateProcess")
-    if [[n for n, _ in c.args] for c in terminations] != [[handle, 0]]:
-        return [f"terminated as {terminations}, not once as the handle {handle:x} with exit "
-                "code 0"]
-    return []
+    handles = {c.retval for c in opened}
+    if len(terminations) != 1 or terminations[0].number32(1) != 0 or \
+            terminations[0].number(0) in handles:
+        problems.append(f"terminated as {terminations}, not once with exit code 0 through the "
+                        "widened handle")
+    return problems
 
 
 def warning_only(calls, values, mode):
     boxes = named(calls, "MessageBoxA", "MessageBoxW")
     problems = []
-    if len(boxes) != 1 or (boxes[0].text(1), boxes[0].text(2), boxes[0].number(3)) != (
+    if len(boxes) != 1 or (boxes[0].text(1), boxes[0].text(2), boxes[0].number32(3)) != (
             WARNING_TEXT, WARNING_TITLE, MB_ICONEXCLAMATION_OK):
         problems.append(f"the warning is {boxes}, not once {WARNING_TEXT!r} titled "
                         f"{WARNING_TITLE!r} with style 48")
@@ -207,11 +226,39 @@ def warning_only(calls, values, mode):
 def links_opened(calls, values, mode):
     opened = named(calls, "ShellExecuteA", "ShellExecuteW")
     wanted = [(values["form"], "open", address, 0, 0, SW_SHOWNORMAL) for address in OPENED]
-    got = [(c.number(0), c.text(1), c.text(2), c.number(3), c.number(4), c.number(5))
+    got = [(c.number(0), c.text(1), c.text(2), c.number(3), c.number(4), c.number32(5))
            for c in opened]
     if got != wanted:
         return [f"the shell was asked {got}, not {wanted}"]
     return []
+
+
+def com_started_before_pictures_and_links(calls, values, mode):
+    """COM is initialised once, by the program itself, before the first picture is decoded and
+    before the first shell request, and ended after the last."""
+    def first(*functions):
+        return next((i for i, c in enumerate(calls) if c.function in functions), None)
+    starts = [i for i, c in enumerate(calls) if c.function in ("CoInitialize", "OleInitialize",
+                                                                "CoInitializeEx")]
+    if len(starts) != 1:
+        return [f"COM initialised {len(starts)} times, not once"]
+    problems = []
+    for what in (("OleLoadPicture",), ("ShellExecuteA", "ShellExecuteW")):
+        used = first(*what)
+        if used is None or used < starts[0]:
+            problems.append(f"{what[0]} called before COM is initialised (or never)")
+    ends = [i for i, c in enumerate(calls) if c.function in ("CoUninitialize", "OleUninitialize")]
+    last_shell = max(i for i, c in enumerate(calls) if c.function.startswith("ShellExecute"))
+    if len(ends) != 1 or ends[0] < last_shell:
+        problems.append(f"COM ended {len(ends)} times, not once after the last shell request")
+    return problems
+
+
+def no_com(calls, values, mode):
+    loaded = [c for c in calls if c.function.startswith("LoadLibrary") and c.text(0) and
+              any(name in c.text(0).lower() for name in COM_LIBRARIES)]
+    started = named(calls, "CoInitialize", "CoInitializeEx", "OleInitialize")
+    return [f"a command run loads COM: {call}" for call in loaded + started]
 
 
 def no_unimplemented_wide_calls(calls, values, mode):
@@ -229,6 +276,8 @@ RULES = [
     (("nt",), ("name",), "termination", terminated_with_exit_code_0),
     (("98",), ("name",), "warning", warning_only),
     (("nt", "98"), ("help",), "links", links_opened),
+    (("nt", "98"), ("help",), "COM", com_started_before_pictures_and_links),
+    (("nt", "98"), ("title", "name"), "no COM", no_com),
     (("98",), ("help", "title", "name"), "8-bit calls", no_unimplemented_wide_calls),
 ]
 
@@ -239,6 +288,8 @@ def main():
     parser.add_argument("--program", required=True)
     parser.add_argument("--not-run-status", type=int, default=None,
                         help="the emulator's status for a program it did not start")
+    parser.add_argument("--modes", default="nt,98",
+                        help="the modes the driver runs (98 mode needs a 32-bit program)")
     parser.add_argument("command", nargs="+")
     args = parser.parse_args()
 
@@ -261,7 +312,7 @@ def main():
 
     runs = runs_of(lines, image)
     for modes, paths, what, check in RULES:
-        for mode in modes:
+        for mode in (m for m in modes if m in args.modes.split(",")):
             for path in paths:
                 found = [(values, calls) for m, p, values, calls in runs if (m, p) == (mode, path)]
                 if len(found) != 1 or not found[0][1]:

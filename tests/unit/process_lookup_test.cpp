@@ -1,6 +1,7 @@
 #include "lookup/process_lookup.h"
 #include "common/platform_calls.h"
 #include "tests/support/bindings.h"
+#include "tests/support/harness.h"
 #include "tests/support/own_program.h"
 
 #include <gtest/gtest.h>
@@ -8,14 +9,13 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <optional>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
 
 namespace {
 
-using skorvelin::ExecutablePath;
 using skorvelin::FileNameOf;
 using skorvelin::ListProcessIds;
 using skorvelin::UniqueHandle;
@@ -52,24 +52,13 @@ TEST(ListProcessIds, GrowsPastItsFirstRoom) {
     }
 }
 
-TEST(ExecutablePath, OfThisProcess) {
-    const std::optional<std::wstring> path = ExecutablePath(GetCurrentProcessId());
-    ASSERT_TRUE(path);
-    const std::wstring ownName = skorvelin::LowerCase(FileNameOf(OwnExecutablePath()));
-    EXPECT_EQ(ownName, L"unit_tests.exe");
-    EXPECT_EQ(skorvelin::LowerCase(FileNameOf(*path)), ownName) << testing::PrintToString(*path);
-    EXPECT_FALSE(ExecutablePath(0)) << "the idle process cannot be queried";
-}
-
 TEST(FindProcessByName, ComparesTheWholeFileNameIgnoringCase) {
     const std::wstring ownPath = OwnExecutablePath();
     const std::wstring ownName = FileNameOf(ownPath);
 
     const DWORD found = modGeneral::FindProcessByName(L"UNIT_TESTS.EXE");
     ASSERT_NE(found, 0u);
-    const std::optional<std::wstring> foundPath = ExecutablePath(found);
-    ASSERT_TRUE(foundPath);
-    EXPECT_EQ(skorvelin::LowerCase(FileNameOf(*foundPath)), L"unit_tests.exe");
+    EXPECT_EQ(skorvelin::support::ExecutableNameOf(found), L"unit_tests.exe");
 
     EXPECT_EQ(modGeneral::FindProcessByName(ownPath), 0u) << "a directory part never matches";
     EXPECT_EQ(modGeneral::FindProcessByName(L"unit_tests.*"), 0u);
@@ -82,9 +71,8 @@ TEST(FindProcessByName, ComparesTheWholeFileNameIgnoringCase) {
 // A running process of this session whose executable is not the test program's.
 DWORD SomeOtherProcess() {
     for (const DWORD id : ListProcessIds()) {
-        const std::optional<std::wstring> path = ExecutablePath(id);
-        if (id != GetCurrentProcessId() && path &&
-            skorvelin::LowerCase(FileNameOf(*path)) != L"unit_tests.exe") {
+        const std::wstring name = skorvelin::support::ExecutableNameOf(id);
+        if (id != GetCurrentProcessId() && !name.empty() && name != L"unit_tests.exe") {
             return id;
         }
     }
@@ -94,7 +82,7 @@ DWORD SomeOtherProcess() {
 // A made-up process list: each entry stands for this test program or for another program, and
 // the platform may refuse some of the rights asked for it (as it does for an elevated process,
 // whose path can be read but which a normal user cannot terminate).
-enum class Refused { Nothing, Terminate, Query, Everything };
+enum class Refused { Nothing, Terminate, Path, Everything };
 
 struct FakeProcess {
     DWORD id;
@@ -106,9 +94,75 @@ struct TerminableCase {
     const char* what;
     std::vector<FakeProcess> processes;
     DWORD found;
+    // Each id names the other program from its second opening on, as an id does once its
+    // process has ended and the system has given it to a new one.
+    bool idPassesOn = false;
 };
 
-TEST(FirstTerminableProcessNamed, PassesOverProcessesItMayNotTerminate) {
+// The platform as the case shows it, recording every request: (id, rights asked).
+class FakeGate final : public skorvelin::ProcessGate {
+  public:
+    FakeGate(const TerminableCase& c, DWORD other) : case_(c), other_(other) {}
+
+    UniqueHandle Open(DWORD id, DWORD access) const override {
+        opened.emplace_back(id, access);
+        const FakeProcess* const p = Find(id);
+        if (!p || p->refused == Refused::Everything) {
+            return {};
+        }
+        const bool passedOn =
+            case_.idPassesOn && std::count_if(opened.begin(), opened.end(),
+                                              [id](const auto& o) { return o.first == id; }) > 1;
+        const DWORD real = p->self && !passedOn ? GetCurrentProcessId() : other_;
+        UniqueHandle process{
+            OpenProcess(p->refused == Refused::Path ? SYNCHRONIZE : access, FALSE, real)};
+        ids_[process.get()] = id;
+        return process;
+    }
+
+    UniqueHandle Widen(HANDLE process, DWORD access) const override {
+        const auto given = ids_.find(process);
+        if (given == ids_.end()) {
+            ADD_FAILURE() << "rights asked for a handle this platform never gave";
+            return {};
+        }
+        widened.emplace_back(given->second, access);
+        HANDLE copy = nullptr;
+        if (Find(given->second)->refused == Refused::Terminate ||
+            !DuplicateHandle(GetCurrentProcess(), process, GetCurrentProcess(), &copy, access,
+                             FALSE, 0)) {
+            return {};
+        }
+        return UniqueHandle{copy};
+    }
+
+    const FakeProcess* Find(DWORD id) const {
+        const auto p = std::find_if(case_.processes.begin(), case_.processes.end(),
+                                    [id](const FakeProcess& f) { return f.id == id; });
+        return p == case_.processes.end() ? nullptr : &*p;
+    }
+
+    mutable std::vector<std::pair<DWORD, DWORD>> opened;
+    mutable std::vector<std::pair<DWORD, DWORD>> widened;
+
+  private:
+    const TerminableCase& case_;
+    DWORD other_;
+    mutable std::map<HANDLE, DWORD> ids_;
+};
+
+// The id of the process behind a handle that may carry no query right of its own.
+DWORD IdOf(HANDLE process) {
+    HANDLE query = nullptr;
+    if (!DuplicateHandle(GetCurrentProcess(), process, GetCurrentProcess(), &query,
+                         PROCESS_QUERY_LIMITED_INFORMATION, FALSE, 0)) {
+        return 0;
+    }
+    const UniqueHandle owned{query};
+    return GetProcessId(query);
+}
+
+TEST(FirstTerminableProcessNamed, TerminatesOnlyTheExaminedMatch) {
     const DWORD other = SomeOtherProcess();
     ASSERT_NE(other, 0u) << "no other process to stand for a differently named one";
     const TerminableCase cases[] = {
@@ -119,7 +173,7 @@ TEST(FirstTerminableProcessNamed, PassesOverProcessesItMayNotTerminate) {
         {"a process that cannot be opened at all",
          {{11, true, Refused::Everything}, {12, true}},
          12},
-        {"a process whose path cannot be read", {{11, true, Refused::Query}, {12, true}}, 12},
+        {"a process whose path cannot be read", {{11, true, Refused::Path}, {12, true}}, 12},
         {"other names and refused twins before the match",
          {{11, false}, {12, true, Refused::Terminate}, {13, false}, {14, true}, {15, true}},
          14},
@@ -128,19 +182,20 @@ TEST(FirstTerminableProcessNamed, PassesOverProcessesItMayNotTerminate) {
          0},
         {"another program that may be terminated is no match", {{11, false}}, 0},
         {"no processes", {}, 0},
+        {"the id passes to another program once examined", {{11, true}}, 11, true},
     };
     // NT 4.0, 2000 and XP have no image-name query: the path comes from the module list, which
     // needs query and read access; the limited query right of later systems must not be asked.
     struct System {
         const char* what;
         std::vector<skorvelin::support::Replacement> replacements;
-        DWORD access;
+        DWORD queryAccess;
     };
     const System systems[] = {
-        {"Vista and later", {}, PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE},
+        {"Vista and later", {}, PROCESS_QUERY_LIMITED_INFORMATION},
         {"NT 4.0 to XP",
          {{"kernel32.dll", "QueryFullProcessImageNameW", nullptr}},
-         PROCESS_QUERY_INFORMATION | PROCESS_VM_READ | PROCESS_TERMINATE},
+         PROCESS_QUERY_INFORMATION | PROCESS_VM_READ},
     };
     for (const System& system : systems) {
         for (const TerminableCase& c : cases) {
@@ -151,23 +206,25 @@ TEST(FirstTerminableProcessNamed, PassesOverProcessesItMayNotTerminate) {
             for (const FakeProcess& p : c.processes) {
                 ids.push_back(p.id);
             }
-            const auto open = [&](DWORD id, DWORD access) {
-                EXPECT_EQ(access, system.access) << "rights asked for process " << id;
-                const auto p = std::find_if(c.processes.begin(), c.processes.end(),
-                                            [id](const FakeProcess& f) { return f.id == id; });
-                const bool refused =
-                    p == c.processes.end() || p->refused == Refused::Everything ||
-                    (p->refused == Refused::Terminate && (access & PROCESS_TERMINATE)) ||
-                    (p->refused == Refused::Query && (access & ~DWORD{PROCESS_TERMINATE}));
-                if (refused) {
-                    return UniqueHandle{};
-                }
-                return UniqueHandle{
-                    OpenProcess(access, FALSE, p->self ? GetCurrentProcessId() : other)};
-            };
+            const FakeGate gate(c, other);
 
-            EXPECT_EQ(skorvelin::FirstTerminableProcessNamed(L"UNIT_TESTS.exe", ids, open),
-                      c.found);
+            const skorvelin::TerminableProcess found =
+                skorvelin::FirstTerminableProcessNamed(L"UNIT_TESTS.exe", ids, gate);
+
+            EXPECT_EQ(found.id, c.found);
+            if (c.found != 0) {
+                ASSERT_TRUE(found.handle);
+                EXPECT_EQ(IdOf(found.handle.get()), GetCurrentProcessId())
+                    << "the handle must be the examined process's";
+            }
+            for (const auto& [id, access] : gate.opened) {
+                EXPECT_EQ(access, system.queryAccess) << "rights asked for process " << id;
+            }
+            // Only a process of the wanted name is ever asked for the right to terminate.
+            for (const auto& [id, access] : gate.widened) {
+                EXPECT_TRUE(gate.Find(id)->self) << "process " << id;
+                EXPECT_EQ(access, DWORD{PROCESS_TERMINATE}) << "process " << id;
+            }
         }
     }
 }
