@@ -14,3 +14,11 @@ skorvelin_gui_program(Skorvelin)
 if(SKORVELIN_PROGRAM_DIR)
   set_target_properties(Skorvelin PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${SKORVELIN_PROGRAM_DIR})
 endif()
+# The link fails when the program would carry the exception machinery again (a library function
+# that throws, a non-throwing new that catches): it would show a box and end with another status
+# where app/ends_program.cpp ends the run silently, and it triples the program's size.
+set(link_map ${CMAKE_CURRENT_BINARY_DIR}/Skorvelin.map)
+target_link_options(Skorvelin PRIVATE -Wl,-Map=${link_map})
+add_custom_command(TARGET Skorvelin POST_BUILD
+  COMMAND ${CMAKE_COMMAND} -DLINK_MAP=${link_map} -DPROGRAM=$<TARGET_FILE:Skorvelin>
+          -P ${PROJECT_SOURCE_DIR}/cmake/no_exception_machinery.cmake)

@@ -14,9 +14,11 @@ ExternalProject_Add(Skorvelin
     -DCMAKE_BUILD_TYPE=${CMAKE_BUILD_TYPE}
     -DSKORVELIN_PROGRAM_ONLY=ON
     -DSKORVELIN_TESTS=OFF
+    -DSKORVELIN_TEST_VARIANTS=${SKORVELIN_TESTS}
     -DSKORVELIN_BENCH=OFF
     -DSKORVELIN_PROGRAM_DIR=${CMAKE_RUNTIME_OUTPUT_DIRECTORY}
   INSTALL_COMMAND ""
   # The nested build tracks its own sources; always asking it is cheap when nothing changed.
   BUILD_ALWAYS ON
-  BUILD_BYPRODUCTS ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/Skorvelin.exe)
+  BUILD_BYPRODUCTS ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/Skorvelin.exe
+                   ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/skorvelin_out_of_memory.exe)

@@ -58,37 +58,23 @@ class PictureLoader::Libraries {
             olepro32_ = LoadSystemLibrary("olepro32.dll");
             loadPicture = BindFunction<LoadPictureFn>(olepro32_, "OleLoadPicture");
         }
-        using InitializeFn = HRESULT WINAPI(void*);
-        if (auto* const initialize = BindFunction<InitializeFn>(ole32_, "CoInitialize")) {
-            // S_FALSE (already initialised on this thread) must be balanced too.
-            if (SUCCEEDED(initialize(nullptr))) {
-                uninitialize_ = BindFunction<UninitializeFn>(ole32_, "CoUninitialize");
-            }
-        }
-    }
-    Libraries(const Libraries&) = delete;
-    Libraries& operator=(const Libraries&) = delete;
-    ~Libraries() {
-        if (uninitialize_) {
-            uninitialize_();
-        }
     }
 
     CreateStreamFn* createStream = nullptr;
     LoadPictureFn* loadPicture = nullptr;
 
   private:
-    using UninitializeFn = void WINAPI();
     UniqueLibrary ole32_;
     UniqueLibrary oleaut32_;
     UniqueLibrary olepro32_;
-    UninitializeFn* uninitialize_ = nullptr; // set only when this object initialised COM
 };
 
+PictureLoader::PictureLoader() = default;
+PictureLoader::~PictureLoader() = default;
+
 bool PictureLoader::Bind() {
-    if (!bound_) {
-        bound_ = true;
-        libraries_ = std::shared_ptr<const Libraries>(std::make_unique<const Libraries>());
+    if (!libraries_) {
+        libraries_ = std::make_unique<Libraries>();
     }
     return libraries_->createStream && libraries_->loadPicture;
 }
@@ -118,7 +104,7 @@ PictureRef PictureLoader::Load(std::string_view bytes, std::wstring name) {
     }
     const SIZE pixels = PixelSize(*picture.get());
     return std::shared_ptr<const Picture>(
-        std::make_unique<const Picture>(std::move(picture), pixels, std::move(name), libraries_));
+        std::make_unique<const Picture>(std::move(picture), pixels, std::move(name)));
 }
 
 } // namespace skorvelin

@@ -13,14 +13,12 @@
 namespace skorvelin {
 
 // One decoded picture, with a name that tells what it shows (read out by accessibility tools in
-// place of the pixels). Images that show the same picture share this object.
+// place of the pixels). Images that show the same picture share this object. It must go before
+// the loader that made it, which keeps the code behind it loaded.
 class Picture {
   public:
-    // `libraries` keeps the code behind the picture object loaded for as long as it lives.
-    Picture(ComPtr<IPicture> picture, SIZE pixels, std::wstring name,
-            std::shared_ptr<const void> libraries = nullptr)
-        : libraries_(std::move(libraries)), picture_(std::move(picture)), pixels_(pixels),
-          name_(std::move(name)) {}
+    Picture(ComPtr<IPicture> picture, SIZE pixels, std::wstring name)
+        : picture_(std::move(picture)), pixels_(pixels), name_(std::move(name)) {}
 
     const std::wstring& Name() const { return name_; }
     // The size in pixels at 96 dots per inch.
@@ -29,7 +27,6 @@ class Picture {
     void Render(HDC dc, const RECT& target) const;
 
   private:
-    std::shared_ptr<const void> libraries_; // declared first: released after the picture
     ComPtr<IPicture> picture_;
     SIZE pixels_;
     std::wstring name_;
@@ -37,13 +34,15 @@ class Picture {
 
 using PictureRef = std::shared_ptr<const Picture>;
 
-// Binds the OLE libraries at the first picture. They stay loaded, with COM initialised on this
-// thread, until the loader and every picture it made are gone, in whatever order they go.
+// Binds the OLE libraries at the first picture and keeps them loaded while it lives: declare it
+// before whatever holds its pictures. COM is not its business: whoever shows the pictures
+// initialises it (ComApartment).
 class PictureLoader {
   public:
-    PictureLoader() = default;
+    PictureLoader();
     PictureLoader(const PictureLoader&) = delete;
     PictureLoader& operator=(const PictureLoader&) = delete;
+    ~PictureLoader();
 
     // The picture in the bytes of a picture file; null when they cannot be decoded.
     PictureRef Load(std::string_view bytes, std::wstring name);
@@ -52,8 +51,7 @@ class PictureLoader {
     class Libraries;
     bool Bind();
 
-    bool bound_ = false;
-    std::shared_ptr<const Libraries> libraries_;
+    std::unique_ptr<Libraries> libraries_;
 };
 
 } // namespace skorvelin

@@ -1,5 +1,6 @@
 #pragma once
 // The main form: the program's start-up object and, when no command is given, its help window.
+#include "forms/com_apartment.h"
 #include "forms/controls.h"
 #include "forms/form.h"
 #include "forms/ole_picture.h"
@@ -17,6 +18,13 @@ class frmSkorvelin : public Form {
     frmSkorvelin();
     ~frmSkorvelin() override;
 
+  private:
+    // Declared before the controls, so that they go first: the pictures they show before the
+    // loader that keeps the code behind them, and everything before COM ends.
+    ComApartment com_;
+    PictureLoader pictureLoader_;
+
+  public:
     // Creates the form hidden; then the start-up events run, as they would for any form.
     bool Create();
 
@@ -62,8 +70,6 @@ class frmSkorvelin : public Form {
     void LoadControls();
     // Wires every event to its handler, once, when the form is made.
     void ConnectEvents();
-
-    PictureLoader pictureLoader_;
 
     // Whether imgDonner shows the French picture.
     bool bDonnerFR = false;

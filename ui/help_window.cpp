@@ -19,6 +19,9 @@ void SetLinkLook(Label& link, bool highlighted) {
 } // namespace
 
 void frmSkorvelin::ShowHelp() {
+    // The pictures and the shell's requests of the links need COM; the command paths never
+    // start it.
+    com_.Enter();
     LoadControls();
     SetCaption(modGeneral::BuildCaption());
     const std::wstring& usage = txtDescription.Text();

@@ -1,0 +1,60 @@
+// A run of the shipped program that runs out of memory ends like every other run: at once, with
+// status 0, and with no box that would wait for somebody who is not there. The stand-in program
+// is Skorvelin.exe whose allocations fail after a given number.
+#include "tests/support/harness.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+using namespace skorvelin::support;
+
+constexpr DWORD kRunTimeoutMs = 10000;
+
+TEST(FatalPath, RunningOutOfMemoryEndsSilentlyWithStatus0) {
+    struct Case {
+        const char* what;
+        std::wstring arguments;
+    };
+    const Case cases[] = {
+        {"the help window", L""},
+        {"a title command", L"/t:absent window " + UniqueTag()},
+        {"a name command", L"/n:absent" + UniqueTag() + L".exe"},
+    };
+    for (const Case& c : cases) {
+        // Enough memory for more and more of the run, until the help window shows.
+        for (const int allowed : {0, 1, 2, 3, 5, 8, 13, 21, 34, 55, 89, 144}) {
+            SCOPED_TRACE(c.what);
+            SCOPED_TRACE("allocations allowed: " + std::to_string(allowed));
+            SetEnvironmentVariableW(L"SKORVELIN_ALLOCATIONS", std::to_wstring(allowed).c_str());
+            Job job;
+            const Process run =
+                job.Start(BinFolder() / L"skorvelin_out_of_memory.exe", c.arguments);
+            SetEnvironmentVariableW(L"SKORVELIN_ALLOCATIONS", nullptr);
+            ASSERT_TRUE(run);
+
+            HWND box = nullptr;
+            HWND help = nullptr;
+            WaitUntil(kRunTimeoutMs, [&] {
+                box = DialogBoxOf(run.id());
+                help = HelpFormOf(run.id());
+                return box || help || !run.Running();
+            });
+            ASSERT_EQ(box, nullptr) << "a box waits: " << testing::PrintToString(WindowText(box));
+            if (help) {
+                // The run had the memory it needed: the window closes as usual.
+                PostMessageW(help, WM_CLOSE, 0, 0);
+                ASSERT_TRUE(run.WaitForEnd(kRunTimeoutMs));
+                EXPECT_EQ(run.ExitCode(), std::optional<DWORD>(0));
+                EXPECT_GT(allowed, 0) << "no allocation before the help window shows?";
+                break;
+            }
+            ASSERT_FALSE(run.Running()) << "the run neither ended nor showed a window";
+            EXPECT_EQ(run.ExitCode(), std::optional<DWORD>(0));
+        }
+    }
+}
+
+} // namespace
