@@ -9,5 +9,10 @@ set(CMAKE_FIND_ROOT_PATH /usr/${SKORVELIN_TRIPLE})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-# Every Windows program that CTest starts goes through this script (see its header).
+# Every Windows program that CTest starts goes through this script (see its header). It is told
+# which build a program comes from, so that a 32-bit one need not even be built to be reported
+# as not run.
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../tools/wine.sh)
+if(SKORVELIN_TRIPLE MATCHES "^i686")
+  list(APPEND CMAKE_CROSSCOMPILING_EMULATOR --32bit-build)
+endif()

@@ -75,18 +75,23 @@ export WINEDEBUG="${WINEDEBUG:--all}"
 # No dialogs offering to download .NET or HTML engines on first start.
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 
+# build_arch ARCH [TARGET...]: configures and builds one architecture, all of it or the targets
+# named; the build's log is shown only when it fails.
+build_arch() {
+  local arch=$1
+  shift
+  echo "== building $arch${*:+ ($*)}"
+  cmake --preset "$arch" -S "$repo" >/dev/null || return 1
+  local log="$repo/build/$arch-build.log"
+  if ! cmake --build --preset "$arch" ${*:+--target "$@"} >"$log" 2>&1; then
+    cat "$log" >&2
+    echo "build of $arch failed" >&2
+    return 1
+  fi
+}
+
 build_both() {
-  local arch
-  for arch in i686 x86_64; do
-    echo "== building $arch"
-    cmake --preset "$arch" -S "$repo" >/dev/null
-    local log="$repo/build/$arch-build.log"
-    if ! cmake --build --preset "$arch" >"$log" 2>&1; then
-      cat "$log" >&2
-      echo "build of $arch failed" >&2
-      return 1
-    fi
-  done
+  build_arch i686 && build_arch x86_64
 }
 
 ensure_wine_prefix() {

@@ -1,19 +1,88 @@
 #!/usr/bin/env bash
 # Builds both architectures and runs the whole test suite under Wine on a virtual display.
 # Exits non-zero when anything fails. On a machine that cannot run 32-bit programs the 32-bit
-# runs are reported by CTest as not run (see tools/wine.sh). The native fuzz targets run too.
+# runs are reported by CTest as not run (see tools/wine.sh), and their test programs are not
+# built: only the 32-bit Skorvelin.exe, which the native checks and the 64-bit suite read. The
+# native fuzz targets run too, beside the Wine suites. The time of each phase is printed at the
+# end.
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/env.sh"
-prepare_wine_run || exit 1
+
+started=$SECONDS
+times=()
+# phase NAME COMMAND...: runs the command as one timed phase; its status.
+phase() {
+  local name=$1 from=$SECONDS status
+  shift
+  "$@"
+  status=$?
+  times+=("$(printf '%-44s %4d s%s' "$name" $((SECONDS - from)) \
+    "$([ $status -eq 0 ] || echo ', FAILED')")")
+  return $status
+}
+print_times() {
+  echo "== phase times"
+  printf '  %s\n' "${times[@]}"
+  printf '  %-44s %4d s\n' "whole run" $((SECONDS - started))
+}
+
+# The Wine prefix is made while the programs build: it needs neither them nor much of the
+# machine, and making it takes a while.
+prepare_prefix() {
+  ensure_wine_prefix >"$repo/build/prefix.log" 2>&1
+}
+
+# The fuzz targets, built and run beside the Wine suites, which mostly wait on Wine.
+fuzz_in_background() {
+  "$here/fuzz.sh" >"$repo/build/fuzz.log" 2>&1 &
+  fuzz_pid=$!
+}
+
+# run_suite ARCH: the architecture's CTest suite, its output also kept for the closing count.
+run_suite() {
+  ctest --preset "$1" | tee -a "$results"
+  return "${PIPESTATUS[0]}"
+}
+
+phase "installs" "$repo/tools/install-deps.sh" || exit 1
+decide_32bit_support || exit 1
 describe_32bit_support
+cd "$repo" || exit 1
+mkdir -p build
+
+ensure_display || exit 1
+prepare_prefix &
+prefix_pid=$!
+
+if [ "$SKORVELIN_RUNS_32BIT" = yes ]; then
+  phase "build i686" build_arch i686 || exit 1
+else
+  phase "build i686 (Skorvelin.exe only)" build_arch i686 Skorvelin || exit 1
+fi
+phase "build x86_64" build_arch x86_64 || exit 1
+if ! phase "waiting for the Wine prefix" wait $prefix_pid; then
+  cat "$repo/build/prefix.log" >&2
+  exit 1
+fi
 
 status=0
-# The text core fuzzed natively first, for a short fixed time; CTest's summaries come last.
-"$here/fuzz.sh" || status=1
+fuzz_in_background
+results="$repo/build/test-results.log"
+: >"$results"
 for arch in i686 x86_64; do
   echo "== testing $arch"
-  ctest --preset "$arch" || status=1
+  phase "tests $arch" run_suite "$arch" || status=1
 done
+echo "== fuzzing (run beside the tests)"
+phase "waiting for the fuzzing after the tests" wait $fuzz_pid || status=1
+cat "$repo/build/fuzz.log"
 wineserver -k 2>/dev/null || true
+print_times
+# One closing line for both suites: a test not run is counted apart, never as passed.
+passed=$(grep -Ec 'Test +#[0-9]+: .* Passed ' "$results")
+skipped=$(grep -Ec 'Test +#[0-9]+: .*\*\*\*(Skipped|Not Run) ' "$results")
+failed=$(($(grep -Ec 'Test +#[0-9]+: ' "$results") - passed - skipped))
+echo "tests: $passed passed, $failed failed, $skipped skipped"
+[ "$failed" -eq 0 ] || status=1
 exit $status

@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # Runs one Windows program under Wine: the emulator of both builds (the toolchain files name it),
 # so every CTest test of a Windows program comes through here.
-#   tools/wine.sh [--needs-32bit] PROGRAM [ARGS...]
+#   tools/wine.sh [--32bit-build] [--needs-32bit] PROGRAM [ARGS...]
 #
 # On a machine that runs 32-bit programs this is plain `wine`. On one that cannot (found once by
-# tools/env.sh after the installs, or forced with SKORVELIN_NO_32BIT=1), a 32-bit program (read from its image
-# header) and any test registered as needing 32-bit support (skorvelin_test(... NEEDS_32BIT),
-# which passes --needs-32bit) are not started: the reason is printed and the exit status is 77,
-# which skorvelin_test declares as its SKIP_RETURN_CODE, so CTest reports them as not run. Other
+# tools/env.sh after the installs, or forced with SKORVELIN_NO_32BIT=1), a 32-bit program (from
+# the i686 build, whose emulator passes --32bit-build, so that the program need not even be built
+# there; otherwise read from its image header) and any test registered as needing 32-bit support
+# (skorvelin_test(... NEEDS_32BIT), which passes --needs-32bit) are not started: the reason is
+# printed and the exit status is 77, which skorvelin_test declares as its SKIP_RETURN_CODE, so
+# CTest reports them as not run. Other
 # programs run under the 64-bit loader alone, in its own prefix. Tests that CTest runs natively
 # (host-side checks) never come through here and are left alone.
 set -uo pipefail
@@ -15,12 +17,17 @@ source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
 decide_32bit_support || exit 1
 
 needs_32bit=no
-if [ "${1:-}" = --needs-32bit ]; then
-  needs_32bit=yes
+built_32bit=no
+while [ $# -gt 0 ]; do
+  case $1 in
+    --needs-32bit) needs_32bit=yes ;;
+    --32bit-build) built_32bit=yes ;;
+    *) break ;;
+  esac
   shift
-fi
+done
 if [ $# -eq 0 ]; then
-  echo "usage: tools/wine.sh [--needs-32bit] PROGRAM [ARGS...]" >&2
+  echo "usage: tools/wine.sh [--32bit-build] [--needs-32bit] PROGRAM [ARGS...]" >&2
   exit 2
 fi
 
@@ -33,7 +40,9 @@ pe_machine() {
 
 if [ "$SKORVELIN_RUNS_32BIT" = no ]; then
   why=""
-  if [ "$needs_32bit" = yes ]; then
+  if [ "$built_32bit" = yes ]; then
+    why="$(basename "$1") is a 32-bit program"
+  elif [ "$needs_32bit" = yes ]; then
     why="this test needs 32-bit programs to run"
   elif [ -f "$1" ] && [ "$(pe_machine "$1")" = 014c ]; then
     why="$(basename "$1") is a 32-bit program"
