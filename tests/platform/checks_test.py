@@ -48,6 +48,22 @@ class TableRules(unittest.TestCase):
             ("kernel32.dll,GetVersion,95,3.1,unsourced: \n", False),
             ("kernel32.dll,GetVersion,95,3.1,from memory\n", False),
             ("kernel32.dll,GetVersion,95,3.1\n", False),
+            # A W row whose export on 95 no page confirms: page, marker, reason.
+            ("kernel32.dll,LoadLibraryW,95,3.1,https://example.org/w; 95 stub unconfirmed: "
+             "no page names it\n", True),
+            ('kernel32.dll,LoadLibraryW,95,3.1,"https://example.org/w; 95 stub unconfirmed: '
+             'no page names it, nor its A form"\n', True),
+            ("kernel32.dll,LoadLibraryW,95,3.1,https://example.org/w; 95 stub unconfirmed: \n",
+             False),
+            ("kernel32.dll,LoadLibraryW,95,3.1,; 95 stub unconfirmed: no page names it\n", False),
+            ("kernel32.dll,LoadLibraryW,95,3.1,unsourced: none; 95 stub unconfirmed: none\n",
+             False),
+            ("kernel32.dll,LoadLibraryW,95,3.1,https://example.org/w 95 stub unconfirmed: x\n",
+             False),
+            ("kernel32.dll,LoadLibraryA,95,3.1,https://example.org/a; 95 stub unconfirmed: x\n",
+             False),  # not a W function
+            ("user32.dll,GetWindowLongPtrW,-,5.2,https://example.org/p; 95 stub unconfirmed: x\n",
+             False),  # not on 95/98/Me at all
         ]
         for row, accepted in cases:
             with self.subTest(row=row), tempfile.TemporaryDirectory() as folder:
@@ -58,6 +74,20 @@ class TableRules(unittest.TestCase):
                 else:
                     with self.assertRaises(SystemExit):
                         import_floor.read_table(table)
+
+    def test_w_rows_are_counted_by_what_confirms_them(self):
+        rows = [
+            "gdi32.dll,ExtTextOutW,95,3.1,https://example.org/on-windows-and-nt",
+            "kernel32.dll,LoadLibraryW,95,3.1,https://example.org/rule; 95 stub unconfirmed: x",
+            "user32.dll,SendMessageW,95,3.1,https://example.org/rule; 95 stub unconfirmed: y",
+            "user32.dll,LoadCursorW,95,3.1,unsourced: no page",  # counted as unsourced only
+            "user32.dll,GetWindowLongPtrW,-,5.2,https://example.org/64",  # not on 95/98/Me
+            "user32.dll,ShowWindow,95,3.1,https://example.org/show",  # not a W function
+        ]
+        with tempfile.TemporaryDirectory() as folder:
+            table = Path(folder) / "imports.csv"
+            table.write_text("library,function,first_9x,first_nt,source\n" + "\n".join(rows))
+            self.assertEqual(import_floor.wide_counts(import_floor.read_table(table)), (1, 2))
 
 
 def header_only_image(subsystem=(4, 0), base=0x400000, file_alignment=512, directories=()):

@@ -28,13 +28,17 @@ NINE_X_ORDER = ["95", "98", "Me"]
 
 
 UNSOURCED = "unsourced: "
+# After the page of a W row that claims 95/98/Me: no page found says that this function is
+# exported there (most W functions are stubs on that family, not all exist); the reason follows.
+STUB_UNCONFIRMED = "; 95 stub unconfirmed: "
 
 
 def read_table(path):
     """{(library, function): (first 9x version or None, first NT version or None, source)}.
 
     Every row names the public page its versions come from, or says why none was found
-    ("unsourced: ..."); a row with neither is refused."""
+    ("unsourced: ..."); a row with neither is refused. A W row present on 95/98/Me may add
+    STUB_UNCONFIRMED and a reason after its page."""
     table = {}
     with open(path, newline="") as file:
         rows = csv.reader(line for line in file if line.strip() and not line.startswith("#"))
@@ -50,10 +54,16 @@ def read_table(path):
                 raise SystemExit(f"{path}: {library} {function} listed twice")
             if nine_x not in NINE_X_ORDER + ["-"]:
                 raise SystemExit(f"{path}: {function}: unknown 95/98/Me version {nine_x!r}")
-            sourced = re.match(r"https?://\S+$", source)
+            page, marked, reason = source.partition(STUB_UNCONFIRMED)
+            sourced = re.match(r"https?://\S+$", page)
             if not sourced and not (source.startswith(UNSOURCED) and source[len(UNSOURCED):]):
                 raise SystemExit(f"{path}: {library} {function}: no source, and not marked "
                                  f"'{UNSOURCED}<why>'")
+            if marked and not (sourced and reason.strip() and function.endswith("W")
+                               and nine_x != "-"):
+                raise SystemExit(f"{path}: {library} {function}: '{STUB_UNCONFIRMED}' goes "
+                                 f"between a page and a reason, on a W function present on "
+                                 f"95/98/Me")
             nt_version = None if nt == "-" else tuple(int(part) for part in nt.split("."))
             table[key] = (None if nine_x == "-" else nine_x, nt_version, source)
     return table
@@ -61,6 +71,14 @@ def read_table(path):
 
 def sourced_count(table):
     return sum(1 for *_, source in table.values() if not source.startswith(UNSOURCED))
+
+
+def wide_counts(table):
+    """(W rows present on 95/98/Me whose page confirms it, those marked STUB_UNCONFIRMED)."""
+    wide = [source for (_, function), (nine_x, _, source) in table.items()
+            if function.endswith("W") and nine_x and not source.startswith(UNSOURCED)]
+    marked = sum(1 for source in wide if STUB_UNCONFIRMED in source)
+    return len(wide) - marked, marked
 
 
 def read_imports(objdump, exe):
@@ -117,8 +135,10 @@ def main():
     args = parser.parse_args()
 
     table = read_table(args.table)
+    confirmed, unconfirmed = wide_counts(table)
     print(f"{args.table.name}: {len(table)} rows, {sourced_count(table)} with a source, "
-          f"{len(table) - sourced_count(table)} marked unsourced")
+          f"{len(table) - sourced_count(table)} marked unsourced; W rows on 95/98/Me: "
+          f"{confirmed} on a page that confirms them, {unconfirmed} marked 95 stub unconfirmed")
     failed = False
     for exe in args.executables:
         imports = read_imports(args.objdump, exe)
