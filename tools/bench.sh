@@ -33,6 +33,7 @@ else
 fi
 
 # Both architectures: the benchmark prints the size of each build's program.
+configure_options=(-DSKORVELIN_BENCH=ON)
 build_both >&2 || exit 1
 
 # A usable display is kept; without one a virtual one is started. Either way the Wine session

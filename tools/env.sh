@@ -76,12 +76,14 @@ export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 
 # build_arch ARCH [TARGET...]: configures and builds one architecture, all of it or the targets
-# named; the build's log is shown only when it fails.
+# named; the build's log is shown only when it fails. The caller's configure_options array, if
+# any, goes to the configuration (the benchmark is built only where it is run).
 build_arch() {
   local arch=$1
   shift
   echo "== building $arch${*:+ ($*)}"
-  cmake --preset "$arch" -S "$repo" >/dev/null || return 1
+  cmake --preset "$arch" -S "$repo" ${configure_options[@]+"${configure_options[@]}"} >/dev/null ||
+    return 1
   local log="$repo/build/$arch-build.log"
   if ! cmake --build --preset "$arch" ${*:+--target "$@"} >"$log" 2>&1; then
     cat "$log" >&2

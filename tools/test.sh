@@ -45,6 +45,9 @@ run_suite() {
   return "${PIPESTATUS[0]}"
 }
 
+# The benchmark is not part of the test run (tools/bench.sh builds and runs it).
+configure_options=(-DSKORVELIN_BENCH=OFF)
+
 phase "installs" "$repo/tools/install-deps.sh" || exit 1
 decide_32bit_support || exit 1
 describe_32bit_support
