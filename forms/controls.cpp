@@ -103,18 +103,8 @@ void Control::Move(float left, float top, float width, float height) {
     ApplyLayout();
 }
 
-void Control::SetVisible(bool visible) {
-    visible_ = visible;
-    if (window_) {
-        ShowWindow(window_, visible ? SW_SHOWNA : SW_HIDE);
-    }
-}
-
 bool Control::Load(Form& form, int id) {
-    if (window_) {
-        return true;
-    }
-    membership_ = form.Register(*this);
+    form_ = &form;
     const unsigned dpi = form.Dpi();
     const int left = TwipsToPixels(left_, dpi);
     const int top = TwipsToPixels(top_, dpi);
@@ -126,7 +116,6 @@ bool Control::Load(Form& form, int id) {
     window_ = CreatePlatformWindow(0, kind.className, InitialText(), style, bounds, form.hWnd(), id,
                                    nullptr);
     if (!window_) {
-        membership_ = {};
         return false;
     }
     SetLongPtr(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
@@ -143,16 +132,16 @@ void Control::ApplyDpi() {
 }
 
 void Control::ApplyLayout() {
-    if (!window_ || !form()) {
+    if (!window_) {
         return;
     }
-    const unsigned dpi = form()->Dpi();
+    const unsigned dpi = form_->Dpi();
     MoveWindow(window_, TwipsToPixels(left_, dpi), TwipsToPixels(top_, dpi),
                TwipsToPixels(width_, dpi), TwipsToPixels(height_, dpi), TRUE);
 }
 
 void Control::ApplyFont() {
-    if (window_ && form() && ShowsText()) {
+    if (window_ && ShowsText()) {
         SendTo(window_, WM_SETFONT, reinterpret_cast<WPARAM>(CurrentFont()), TRUE);
     }
 }
@@ -180,7 +169,7 @@ LRESULT Control::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return DialogCode(CallProcedure(original, window, message, wParam, lParam));
     case WM_GETFONT:
         // Controls that draw their text themselves do not keep the font they are given.
-        if (form() && ShowsText()) {
+        if (ShowsText()) {
             return reinterpret_cast<LRESULT>(CurrentFont());
         }
         break;
@@ -202,8 +191,8 @@ LRESULT Control::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     // The handlers run once the control has done its own part, and may unload the form.
     switch (message) {
     case WM_MOUSEMOVE:
-        if (MouseMove && form()) {
-            MouseMove(form()->MouseArgsFor(MouseButtons(wParam), wParam, lParam));
+        if (MouseMove) {
+            MouseMove(form_->MouseArgsFor(MouseButtons(wParam), wParam, lParam));
         }
         break;
     case WM_LBUTTONDOWN:
@@ -236,9 +225,6 @@ LRESULT Control::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void Control::OnButtonDown(short button, WPARAM keys, LPARAM position, bool doubleClick) {
-    if (!window_ || !form()) {
-        return;
-    }
     if (button == kLeftButton) {
         // The second press of a double-click is still a press, but its release is no click:
         // one double-click opens a link once.
@@ -251,14 +237,11 @@ void Control::OnButtonDown(short button, WPARAM keys, LPARAM position, bool doub
         buttonsDown_ |= static_cast<unsigned>(button);
     }
     if (MouseDown) {
-        MouseDown(form()->MouseArgsFor(button, keys, position));
+        MouseDown(form_->MouseArgsFor(button, keys, position));
     }
 }
 
 void Control::OnButtonUp(short button, WPARAM keys, LPARAM position) {
-    if (!window_ || !form()) {
-        return;
-    }
     bool click = false;
     if (CapturesMouse()) {
         if (!(buttonsDown_ & static_cast<unsigned>(button))) {
@@ -273,7 +256,7 @@ void Control::OnButtonUp(short button, WPARAM keys, LPARAM position) {
             ReleaseCapture();
         }
     }
-    const MouseArgs args = form()->MouseArgsFor(button, keys, position);
+    const MouseArgs args = form_->MouseArgsFor(button, keys, position);
     if (MouseUp) {
         MouseUp(args);
     }
@@ -326,10 +309,10 @@ void Label::SetAutoSize(bool autoSize) {
 }
 
 void Label::Fit() {
-    if (!autoSize_ || !window_ || !form()) {
+    if (!autoSize_ || !window_) {
         return;
     }
-    const unsigned dpi = form()->Dpi();
+    const unsigned dpi = form_->Dpi();
     const WindowDc dc(window_);
     if (!dc) {
         return;
@@ -373,17 +356,10 @@ void TextBox::SetText(std::wstring text) {
     }
 }
 
-void TextBox::SetBackColor(ColorValue color) {
-    backColor_ = color;
-    if (window_) {
-        InvalidateRect(window_, nullptr, TRUE);
-    }
-}
-
 HBRUSH TextBox::OnColor(HDC dc) {
-    SetTextColor(dc, ResolveColor(foreColor_));
-    SetBkColor(dc, ResolveColor(backColor_));
-    return brush_.For(backColor_);
+    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    SetBkColor(dc, GetSysColor(backColor_));
+    return GetSysColorBrush(backColor_);
 }
 
 // ---- CommandButton
@@ -402,10 +378,10 @@ void CommandButton::SetCaption(std::wstring caption) {
 
 void CommandButton::OnLoaded() {
     if (default_) {
-        form()->SetDefaultButton(*this);
+        form_->SetDefaultButton(*this);
     }
     if (cancel_) {
-        form()->SetCancelButton(*this);
+        form_->SetCancelButton(*this);
     }
 }
 
@@ -413,14 +389,6 @@ void CommandButton::OnCommand(WORD code) {
     if (code == BN_CLICKED && Click) {
         Click();
     }
-}
-
-bool CommandButton::OnCancel() {
-    if (!cancel_) {
-        return false;
-    }
-    OnCommand(BN_CLICKED);
-    return true;
 }
 
 // ---- PictureBox
@@ -447,7 +415,7 @@ void PictureBox::OnDraw(const DRAWITEMSTRUCT& item) {
         return;
     }
     const SelectedObject selected(source.get(), bitmap_.get());
-    const unsigned dpi = form() ? form()->Dpi() : kDefaultDpi;
+    const unsigned dpi = form_->Dpi();
     const int width = ScaleFrom96(info.bmWidth, dpi);
     const int height = ScaleFrom96(info.bmHeight, dpi);
     if (width == info.bmWidth && height == info.bmHeight) {
@@ -482,7 +450,7 @@ void Image::SetPicture(PictureRef picture) {
 }
 
 void Image::OnDraw(const DRAWITEMSTRUCT& item) {
-    const unsigned dpi = form() ? form()->Dpi() : kDefaultDpi;
+    const unsigned dpi = form_->Dpi();
     PaintBuffered(item, [this, dpi](HDC dc, const RECT& bounds) {
         // Transparent pixels of the picture show the form's background.
         FillRect(dc, &bounds, GetSysColorBrush(COLOR_BTNFACE));
@@ -493,39 +461,6 @@ void Image::OnDraw(const DRAWITEMSTRUCT& item) {
             picture_->Render(dc, target);
         }
     });
-}
-
-// ---- Timer
-
-Timer::~Timer() {
-    if (const Form* form = Owner(); form && form->hWnd()) {
-        KillTimer(form->hWnd(), Id());
-    }
-}
-
-void Timer::SetInterval(unsigned milliseconds) {
-    interval_ = milliseconds;
-    Restart();
-}
-
-void Timer::SetEnabled(bool enabled) {
-    enabled_ = enabled;
-    Restart();
-}
-
-void Timer::Start(HWND window) {
-    if (window && enabled_ && interval_ > 0) {
-        SetTimer(window, Id(), interval_, nullptr);
-    }
-}
-
-void Timer::Restart() {
-    const Form* form = Owner();
-    if (!form || !form->hWnd()) {
-        return;
-    }
-    KillTimer(form->hWnd(), Id());
-    Start(form->hWnd());
 }
 
 } // namespace skorvelin

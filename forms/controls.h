@@ -21,12 +21,11 @@ class Control {
     HWND hWnd() const { return window_; }
     float Left() const { return left_; }
     float Top() const { return top_; }
-    float Width() const { return width_; }
-    float Height() const { return height_; }
     // Moves the control with its size unchanged.
     void Move(float left, float top);
     void Move(float left, float top, float width, float height);
-    void SetVisible(bool visible);
+    // Set before the control is loaded.
+    void SetVisible(bool visible) { visible_ = visible; }
     // The pointer shown over the control; null for the platform's usual one.
     void SetMousePointer(HCURSOR cursor) { cursor_ = cursor; }
 
@@ -48,8 +47,6 @@ class Control {
     virtual HBRUSH OnColor(HDC) { return nullptr; }
     virtual void OnDraw(const DRAWITEMSTRUCT&) {}
     virtual void OnCommand(WORD) {}
-    // Esc typed anywhere on the form: true when the control took it as its own press.
-    virtual bool OnCancel() { return false; }
     // Brings font, size and position up to the form's current dots per inch.
     virtual void ApplyDpi();
 
@@ -64,7 +61,7 @@ class Control {
     virtual std::wstring InitialText() const { return {}; }
     // Whether the control gets a font: picture controls show no text.
     virtual bool ShowsText() const { return true; }
-    virtual HFONT CurrentFont() const { return form()->Font(false); }
+    virtual HFONT CurrentFont() const { return form_->Font(false); }
     // Controls that do not handle the mouse themselves (labels, pictures) hold the pointer while
     // a button is down, so that the release and the click come back to them.
     virtual bool CapturesMouse() const { return true; }
@@ -73,8 +70,8 @@ class Control {
 
     void ApplyLayout();
     void ApplyFont();
-    // The form the control was loaded on, while both live.
-    Form* form() const { return membership_.owner(); }
+    // The form the control was loaded on; null before Load.
+    Form* form_ = nullptr;
     HWND window_ = nullptr;
 
   private:
@@ -93,7 +90,6 @@ class Control {
     WNDPROC original_ = nullptr;
     unsigned buttonsDown_ = 0;
     bool secondClick_ = false;
-    Form::ControlToken membership_;
 };
 
 // Text on the form's background, wrapped at word boundaries; never takes the focus.
@@ -115,7 +111,7 @@ class Label : public Control {
   protected:
     WindowKind Kind() const override;
     std::wstring InitialText() const override { return caption_; }
-    HFONT CurrentFont() const override { return form()->Font(underline_); }
+    HFONT CurrentFont() const override { return form_->Font(underline_); }
     void OnLoaded() override { Fit(); }
 
   private:
@@ -134,7 +130,8 @@ class TextBox : public Control {
     TextBox() = default;
     const std::wstring& Text() const { return text_; }
     void SetText(std::wstring text);
-    void SetBackColor(ColorValue color);
+    // One of the system colours (COLOR_INFOBK...), which follow the user's colour scheme.
+    void SetBackColor(int systemColor) { backColor_ = systemColor; }
 
     HBRUSH OnColor(HDC dc) override;
 
@@ -149,9 +146,7 @@ class TextBox : public Control {
 
   private:
     std::wstring text_;
-    ColorValue backColor_ = SystemColor(COLOR_WINDOW);
-    ColorValue foreColor_ = kWindowTextColor;
-    ColorBrush brush_;
+    int backColor_ = COLOR_WINDOW;
 };
 
 // A push button. The default button is pressed by Enter and the cancel button by Esc, wherever
@@ -164,7 +159,6 @@ class CommandButton : public Control {
     void SetCancel(bool isCancel) { cancel_ = isCancel; }
 
     void OnCommand(WORD code) override;
-    bool OnCancel() override;
 
   protected:
     WindowKind Kind() const override;
@@ -211,38 +205,6 @@ class Image : public Control {
 
   private:
     PictureRef picture_;
-};
-
-// Raises Tick every Interval milliseconds while it is enabled and its form is loaded.
-class Timer {
-  public:
-    Timer() = default;
-    Timer(const Timer&) = delete;
-    Timer& operator=(const Timer&) = delete;
-    ~Timer();
-
-    void SetInterval(unsigned milliseconds);
-    void SetEnabled(bool enabled);
-    std::function<void()> Tick;
-
-    // Called by the form.
-    void Join(Form::TimerToken membership) { membership_ = std::move(membership); }
-    Form* Owner() const { return membership_.owner(); }
-    void Start(HWND window);
-    void OnTick() {
-        if (Tick) {
-            Tick();
-        }
-    }
-
-  private:
-    void Restart();
-
-    UINT_PTR Id() const { return membership_.Number(); }
-
-    unsigned interval_ = 0;
-    bool enabled_ = true;
-    Form::TimerToken membership_;
 };
 
 } // namespace skorvelin

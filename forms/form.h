@@ -1,14 +1,15 @@
 #pragma once
 // A form: one top-level window with a fixed dialog frame, created hidden, that lives from Load
 // to Unload, and the controls and timers placed on it. Positions and sizes are in twips.
+// Controls and timers are members of the form they are placed on and go before it does, so each
+// side points at the other plainly.
 #include "forms/fonts.h"
-#include "forms/membership.h"
 
 #include <windows.h>
 
 #include <functional>
-#include <string>
 #include <string_view>
+#include <vector>
 
 namespace skorvelin {
 
@@ -36,7 +37,7 @@ class Form {
     virtual ~Form();
 
     // Creates the window, hidden, with the given caption around a client area of the given size;
-    // the form's enabled timers start counting. False when the platform refuses.
+    // the form's timers start counting. False when the platform refuses.
     bool Create(std::wstring_view caption, float clientWidth, float clientHeight);
     // Closes and destroys the window and its controls; nothing of it remains on screen.
     void Unload();
@@ -44,26 +45,20 @@ class Form {
     HWND hWnd() const { return window_; }
 
     void SetCaption(std::wstring_view caption);
-    bool Visible() const;
-    // Shows the window centred on the screen's work area, or hides it.
-    void SetVisible(bool visible);
+    // Shows the window centred on the screen's work area.
+    void Show();
 
     // Raised when the pointer moves over the form's own surface.
     MouseHandler MouseMove;
 
-    // A control is on the form while it holds its token; a timer likewise.
-    using ControlToken = Membership<Form, Control>;
-    using TimerToken = Membership<Form, Timer>;
-    // Places the timer on the form: it counts from now on if the form is loaded, otherwise from
-    // Create.
-    void Register(Timer& timer);
+    // Places the timer on the form before the form is created; it counts from Create on.
+    void Register(Timer& timer) { timers_.push_back(&timer); }
 
     // Used by the controls placed on the form.
-    ControlToken Register(Control& control);
     unsigned Dpi() const { return dpi_; }
     HFONT Font(bool underlined);
     void SetDefaultButton(const Control& button);
-    void SetCancelButton(const Control& button);
+    void SetCancelButton(Control& button) { cancelButton_ = &button; }
     // Pointer event arguments for a mouse message of `window`, which shows the form's scale.
     MouseArgs MouseArgsFor(short button, WPARAM keys, LPARAM position) const;
 
@@ -84,13 +79,11 @@ class Form {
     unsigned dpi_ = 96;
     float clientWidth_ = 0;
     float clientHeight_ = 0;
-    bool centred_ = false;
     FontPair fonts_;
-    Roster<Form, Control> controls_{*this};
-    // A timer's number on this roster is its timer identifier.
-    Roster<Form, Timer> timers_{*this};
+    // A timer's place in this list, from 1, is its timer identifier.
+    std::vector<Timer*> timers_;
     int defaultButtonId_ = 0;
-    int cancelButtonId_ = 0;
+    Control* cancelButton_ = nullptr;
     HWND focus_ = nullptr;
 };
 

@@ -52,7 +52,6 @@ HCURSOR HandCursor() {
 frmSkorvelin::frmSkorvelin() {
     // The timer belongs to the form from its creation on, on every path of the program.
     timDonner.SetInterval(3000);
-    timDonner.SetEnabled(true);
     Register(timDonner);
     ConnectEvents();
 }
@@ -63,9 +62,6 @@ frmSkorvelin::~frmSkorvelin() {
 }
 
 void frmSkorvelin::LoadControls() {
-    if (btnOK.hWnd()) {
-        return;
-    }
     const HCURSOR hand = HandCursor();
 
     picIcône.Move(120, 180, 720, 720);
@@ -78,7 +74,7 @@ void frmSkorvelin::LoadControls() {
     btnOK.SetCancel(true);
 
     txtDescription.Move(120, 1080, 5655, 4080);
-    txtDescription.SetBackColor(kTooltipBackColor);
+    txtDescription.SetBackColor(COLOR_INFOBK);
     txtDescription.SetText(LoadUsageText());
 
     imgDonnerFR.Move(4425, 720, 1335, 315);

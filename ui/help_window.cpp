@@ -29,7 +29,7 @@ void frmSkorvelin::ShowHelp() {
     lblSite.SetCaption(modGeneral::DecodeText(kWebAddressText));
     lblEmail.SetCaption(modGeneral::DecodeText(kEmailAddressText));
     timDonner_Timer();
-    SetVisible(true);
+    Show();
 }
 
 void frmSkorvelin::btnOK_Click() {
