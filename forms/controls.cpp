@@ -192,7 +192,7 @@ LRESULT Control::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_MOUSEMOVE:
         if (MouseMove) {
-            MouseMove(form_->MouseArgsFor(MouseButtons(wParam), wParam, lParam));
+            MouseMove(*form_, form_->MouseArgsFor(MouseButtons(wParam), wParam, lParam));
         }
         break;
     case WM_LBUTTONDOWN:
@@ -237,7 +237,7 @@ void Control::OnButtonDown(short button, WPARAM keys, LPARAM position, bool doub
         buttonsDown_ |= static_cast<unsigned>(button);
     }
     if (MouseDown) {
-        MouseDown(form_->MouseArgsFor(button, keys, position));
+        MouseDown(*form_, form_->MouseArgsFor(button, keys, position));
     }
 }
 
@@ -258,10 +258,10 @@ void Control::OnButtonUp(short button, WPARAM keys, LPARAM position) {
     }
     const MouseArgs args = form_->MouseArgsFor(button, keys, position);
     if (MouseUp) {
-        MouseUp(args);
+        MouseUp(*form_, args);
     }
     if (click && Click) {
-        Click();
+        Click(*form_);
     }
 }
 
@@ -387,7 +387,7 @@ void CommandButton::OnLoaded() {
 
 void CommandButton::OnCommand(WORD code) {
     if (code == BN_CLICKED && Click) {
-        Click();
+        Click(*form_);
     }
 }
 

@@ -7,7 +7,6 @@
 #include "forms/form.h"
 #include "forms/ole_picture.h"
 
-#include <functional>
 #include <string>
 
 namespace skorvelin {
@@ -31,10 +30,10 @@ class Control {
 
     // Events. A click is a left button pressed and released over the control; the second press
     // of a double-click raises MouseDown and MouseUp, but no second click.
-    MouseHandler MouseMove;
-    MouseHandler MouseDown;
-    MouseHandler MouseUp;
-    std::function<void()> Click;
+    MouseEvent MouseMove = nullptr;
+    MouseEvent MouseDown = nullptr;
+    MouseEvent MouseUp = nullptr;
+    Event Click = nullptr;
 
     // Makes the control's window on `form`, placed below the controls loaded before it (which
     // is also the keyboard focus order). False when the platform refuses.

@@ -203,13 +203,13 @@ LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_MOUSEMOVE:
         if (MouseMove) {
-            MouseMove(MouseArgsFor(MouseButtons(wParam), wParam, lParam));
+            MouseMove(*this, MouseArgsFor(MouseButtons(wParam), wParam, lParam));
         }
         return 0;
     case WM_TIMER:
         if (wParam >= 1 && wParam <= timers_.size()) {
-            if (const auto& tick = timers_[wParam - 1]->Tick) {
-                tick();
+            if (const Event tick = timers_[wParam - 1]->Tick) {
+                tick(*this);
             }
             return 0;
         }

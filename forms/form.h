@@ -7,13 +7,13 @@
 
 #include <windows.h>
 
-#include <functional>
 #include <string_view>
 #include <vector>
 
 namespace skorvelin {
 
 class Control;
+class Form;
 class Timer;
 
 // What a pointer event tells its handler: the buttons concerned (1 left, 2 right, 4 middle), the
@@ -24,7 +24,10 @@ struct MouseArgs {
     float x = 0;
     float y = 0;
 };
-using MouseHandler = std::function<void(const MouseArgs&)>;
+// What an event calls: a plain function, handed the form whose event it is (see
+// forms/event_handlers.h, which makes one of each handler of a form).
+using Event = void (*)(Form& form);
+using MouseEvent = void (*)(Form& form, const MouseArgs& args);
 
 // The buttons held, in MouseArgs form, from the key state of a mouse message.
 short MouseButtons(WPARAM keys);
@@ -49,7 +52,7 @@ class Form {
     void Show();
 
     // Raised when the pointer moves over the form's own surface.
-    MouseHandler MouseMove;
+    MouseEvent MouseMove = nullptr;
 
     // Places the timer on the form before the form is created; it counts from Create on.
     void Register(Timer& timer) { timers_.push_back(&timer); }

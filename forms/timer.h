@@ -1,6 +1,6 @@
 #pragma once
 // A timer of a form: raises Tick every Interval milliseconds while the form is loaded.
-#include <functional>
+#include "forms/form.h"
 
 namespace skorvelin {
 
@@ -9,7 +9,7 @@ class Timer {
     unsigned Interval() const { return interval_; }
     void SetInterval(unsigned milliseconds) { interval_ = milliseconds; }
 
-    std::function<void()> Tick;
+    Event Tick = nullptr;
 
   private:
     unsigned interval_ = 0;

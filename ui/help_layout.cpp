@@ -119,22 +119,22 @@ void frmSkorvelin::LoadControls() {
 
 void frmSkorvelin::ConnectEvents() {
     using F = frmSkorvelin;
-    MouseMove = Handler(*this, &F::Form_MouseMove);
-    btnOK.Click = Handler(*this, &F::btnOK_Click);
-    btnOK.MouseMove = Handler(*this, &F::btnOK_MouseMove);
-    imgDonner.MouseDown = Handler(*this, &F::imgDonner_MouseDown);
-    imgDonner.Click = Handler(*this, &F::imgDonner_Click);
-    imgDonner.MouseUp = Handler(*this, &F::imgDonner_MouseUp);
-    lblSite.MouseMove = Handler(*this, &F::lblSite_MouseMove);
-    lblSite.Click = Handler(*this, &F::lblSite_Click);
-    lblEmail.MouseMove = Handler(*this, &F::lblEmail_MouseMove);
-    lblEmail.Click = Handler(*this, &F::lblEmail_Click);
-    picIcône.MouseMove = Handler(*this, &F::picIcône_MouseMove);
-    lblAuteur.MouseMove = Handler(*this, &F::lblAuteur_MouseMove);
-    lbl[0].MouseMove = Handler(*this, &F::lbl_MouseMove, 0);
-    lbl[1].MouseMove = Handler(*this, &F::lbl_MouseMove, 1);
-    txtDescription.MouseMove = Handler(*this, &F::txtDescription_MouseMove);
-    timDonner.Tick = Handler(*this, &F::timDonner_Timer);
+    MouseMove = MouseHandler<&F::Form_MouseMove>;
+    btnOK.Click = Handler<&F::btnOK_Click>;
+    btnOK.MouseMove = MouseHandler<&F::btnOK_MouseMove>;
+    imgDonner.MouseDown = MouseHandler<&F::imgDonner_MouseDown>;
+    imgDonner.Click = Handler<&F::imgDonner_Click>;
+    imgDonner.MouseUp = MouseHandler<&F::imgDonner_MouseUp>;
+    lblSite.MouseMove = MouseHandler<&F::lblSite_MouseMove>;
+    lblSite.Click = Handler<&F::lblSite_Click>;
+    lblEmail.MouseMove = MouseHandler<&F::lblEmail_MouseMove>;
+    lblEmail.Click = Handler<&F::lblEmail_Click>;
+    picIcône.MouseMove = MouseHandler<&F::picIcône_MouseMove>;
+    lblAuteur.MouseMove = MouseHandler<&F::lblAuteur_MouseMove>;
+    lbl[0].MouseMove = IndexedMouseHandler<&F::lbl_MouseMove, 0>;
+    lbl[1].MouseMove = IndexedMouseHandler<&F::lbl_MouseMove, 1>;
+    txtDescription.MouseMove = MouseHandler<&F::txtDescription_MouseMove>;
+    timDonner.Tick = Handler<&F::timDonner_Timer>;
 }
 
 } // namespace skorvelin

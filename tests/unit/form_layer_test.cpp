@@ -2,6 +2,7 @@
 // messages the platform would send them.
 #include "forms/colors.h"
 #include "forms/controls.h"
+#include "forms/event_handlers.h"
 #include "forms/fonts.h"
 #include "forms/gdi_scope.h"
 #include "forms/form.h"
@@ -16,6 +17,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -230,6 +232,25 @@ TEST(FormLayerAt144Dpi, LaidOutForTheMonitorAndStretchedPerFamily) {
     }
 }
 
+// A form whose handlers note each event they receive, wired as a program wires its form's.
+struct RecordingForm : Form {
+    void Pressed(short button, short, float, float) { log.push_back("down " + Text(button)); }
+    void Released(short button, short, float, float) { log.push_back("up " + Text(button)); }
+    void Clicked() { log.push_back("click"); }
+    void Moved(short button, short shift, float x, float y) {
+        moves.push_back({button, shift, x, y});
+    }
+    void Ticked() { log.push_back("tick"); }
+
+    static std::string Text(short number) { return std::to_string(number); }
+    std::ptrdiff_t Count(const char* event) const {
+        return std::count(log.begin(), log.end(), event);
+    }
+
+    std::vector<std::string> log;
+    std::vector<MouseArgs> moves;
+};
+
 // A hidden form with controls on it, driven by sending it what the platform would.
 class FormLayer : public testing::Test {
   protected:
@@ -239,22 +260,16 @@ class FormLayer : public testing::Test {
         return SendMessageW(control.hWnd(), message, wParam, MAKELPARAM(x, y));
     }
 
-    MouseHandler Record(const char* event) {
-        return [this, event](const MouseArgs& args) {
-            log.push_back(std::string(event) + " " + std::to_string(args.button));
-        };
-    }
-
-    Form form;
-    std::vector<std::string> log;
+    RecordingForm form;
+    std::vector<std::string>& log = form.log;
 };
 
 TEST_F(FormLayer, PressAndReleaseMakeAClickOnlyForTheLeftButtonReleasedOverTheControl) {
     Image image;
     image.Move(300, 300, 1335, 315);
-    image.MouseDown = Record("down");
-    image.MouseUp = Record("up");
-    image.Click = [this] { log.push_back("click"); };
+    image.MouseDown = MouseHandler<&RecordingForm::Pressed>;
+    image.MouseUp = MouseHandler<&RecordingForm::Released>;
+    image.Click = Handler<&RecordingForm::Clicked>;
     ASSERT_TRUE(image.Load(form, 100));
 
     struct Case {
@@ -302,8 +317,8 @@ TEST_F(FormLayer, PressAndReleaseMakeAClickOnlyForTheLeftButtonReleasedOverTheCo
 TEST_F(FormLayer, PointerMovesReportTwipsAndHeldButtons) {
     Label label;
     label.Move(0, 0, 3000, 600);
-    std::vector<MouseArgs> moves;
-    label.MouseMove = [&moves](const MouseArgs& args) { moves.push_back(args); };
+    label.MouseMove = MouseHandler<&RecordingForm::Moved>;
+    const std::vector<MouseArgs>& moves = form.moves;
     ASSERT_TRUE(label.Load(form, 101));
 
     Send(label, WM_MOUSEMOVE, MK_LBUTTON | MK_MBUTTON, 10, 20);
@@ -377,8 +392,7 @@ TEST_F(FormLayer, EnterAndEscTypedInTheTextBoxPressTheDefaultCancelButton) {
     button.SetCaption(L"&OK");
     button.SetDefault(true);
     button.SetCancel(true);
-    int clicks = 0;
-    button.Click = [&clicks] { ++clicks; };
+    button.Click = Handler<&RecordingForm::Clicked>;
     TextBox text;
     text.SetText(L"une ligne\r\nune autre");
     text.Move(0, 600, 3000, 1500);
@@ -389,10 +403,10 @@ TEST_F(FormLayer, EnterAndEscTypedInTheTextBoxPressTheDefaultCancelButton) {
 
     // Keys typed in the read-only text box, as the message loop hands them over.
     for (const WPARAM key : {VK_RETURN, VK_ESCAPE}) {
-        clicks = 0;
+        log.clear();
         MSG message{text.hWnd(), WM_KEYDOWN, key, 0, 0, {}};
         EXPECT_TRUE(IsDialogMessageW(form.hWnd(), &message));
-        EXPECT_EQ(clicks, 1) << key;
+        EXPECT_EQ(form.Count("click"), 1) << key;
     }
 }
 
@@ -421,11 +435,12 @@ TEST_F(FormLayer, AWindowLeadsToItsControlOnlyWhenItIsOne) {
     }
 }
 
-// Dispatches messages until `ticks` reaches `wanted` or two seconds have passed.
-void PumpUntil(const int& ticks, int wanted) {
+// Dispatches messages until the form has noted `event` `wanted` times or two seconds have
+// passed.
+void PumpUntil(const RecordingForm& form, const char* event, std::ptrdiff_t wanted) {
     const DWORD deadline = GetTickCount() + 2000;
     MSG message;
-    while (ticks < wanted && GetTickCount() < deadline) {
+    while (form.Count(event) < wanted && GetTickCount() < deadline) {
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
             DispatchMessageW(&message);
         }
@@ -434,16 +449,15 @@ void PumpUntil(const int& ticks, int wanted) {
 }
 
 TEST(FormTimers, TimersPlacedBeforeCreateTickWhileTheFormIsLoaded) {
-    Form form;
+    RecordingForm form;
     Timer timer;
     timer.SetInterval(10);
-    int ticks = 0;
-    timer.Tick = [&ticks] { ++ticks; };
+    timer.Tick = Handler<&RecordingForm::Ticked>;
     form.Register(timer);
     ASSERT_TRUE(form.Create(L"test", 6000, 4000));
 
-    PumpUntil(ticks, 2);
-    EXPECT_GE(ticks, 2);
+    PumpUntil(form, "tick", 2);
+    EXPECT_GE(form.Count("tick"), 2);
 }
 
 } // namespace
