@@ -1,7 +1,6 @@
 #include "forms/controls.h"
 
 #include "common/platform_calls.h"
-#include "common/platform_version.h"
 #include "forms/gdi_scope.h"
 #include "forms/twips.h"
 
@@ -422,7 +421,7 @@ void PictureBox::OnDraw(const DRAWITEMSTRUCT& item) {
         BitBlt(item.hDC, item.rcItem.left, item.rcItem.top, width, height, source.get(), 0, 0,
                SRCCOPY);
     } else {
-        if (IsNtFamily(modGeneral::GetPlatformId())) {
+        if (WideApiAvailable()) { // the NT family, asked once per run
             SetStretchBltMode(item.hDC, HALFTONE);
             // Choosing HALFTONE leaves the brush origin undefined: it must be set again.
             SetBrushOrgEx(item.hDC, 0, 0, nullptr);

@@ -180,56 +180,40 @@ HRESULT WINAPI MonitorAt144Dpi(HMONITOR, int, UINT* x, UINT* y) {
 
 // Windows 8.1 tells the dots per inch of each monitor but not of each window: a form that opens
 // on a 144-dpi monitor is laid out for it. Pictures drawn larger there are stretched in the
-// family's own way: HALFTONE, with the brush origin set after it, where the NT family has it,
-// plain deletion of pixels on 95/98/Me.
-TEST(FormLayerAt144Dpi, LaidOutForTheMonitorAndStretchedPerFamily) {
-    struct Case {
-        const char* what;
-        FARPROC versionQuery;
-        int stretchMode;
-    };
-    const Case cases[] = {
-        {"NT family", support::AsBound(support::ReportsPlatform<VER_PLATFORM_WIN32_NT>), HALFTONE},
-        {"95/98/Me", support::AsBound(support::ReportsPlatform<VER_PLATFORM_WIN32_WINDOWS>),
-         COLORONCOLOR},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        // Both functions of Windows 10 1607 are absent there.
-        const support::ReplacedBindings system(
-            {{nullptr, "GetDpiForWindow", nullptr},
-             {nullptr, "AdjustWindowRectExForDpi", nullptr},
-             {nullptr, "GetDpiForMonitor", support::AsBound(MonitorAt144Dpi)},
-             {nullptr, "GetVersionExA", c.versionQuery}});
-        Form form;
-        ASSERT_TRUE(form.Create(L"test", 5895, 5295));
-        RECT client{};
-        GetClientRect(form.hWnd(), &client);
-        EXPECT_EQ(client.right, 590);
-        EXPECT_EQ(client.bottom, 530);
-        EXPECT_EQ(form.Dpi(), 144u);
+// family's own way; this process runs as the NT family, whose way is HALFTONE, with the brush
+// origin set after it.
+TEST(FormLayerAt144Dpi, LaidOutForTheMonitorAndStretchedHalftone) {
+    // Both functions of Windows 10 1607 are absent there.
+    const support::ReplacedBindings system(
+        {{nullptr, "GetDpiForWindow", nullptr},
+         {nullptr, "AdjustWindowRectExForDpi", nullptr},
+         {nullptr, "GetDpiForMonitor", support::AsBound(MonitorAt144Dpi)}});
+    Form form;
+    ASSERT_TRUE(form.Create(L"test", 5895, 5295));
+    RECT client{};
+    GetClientRect(form.hWnd(), &client);
+    EXPECT_EQ(client.right, 590);
+    EXPECT_EQ(client.bottom, 530);
+    EXPECT_EQ(form.Dpi(), 144u);
 
-        PictureBox box;
-        box.Move(120, 180, 720, 720);
-        box.SetPicture(UniqueGdiObject{CreateBitmap(48, 48, 1, 32, nullptr)});
-        ASSERT_TRUE(box.Load(form, 1));
-        const WindowDc screen(nullptr);
-        const UniqueMemoryDc memory{CreateCompatibleDC(screen.get())};
-        const UniqueGdiObject canvas{CreateCompatibleBitmap(screen.get(), 80, 80)};
-        const SelectedObject drawn(memory.get(), canvas.get());
-        SetBrushOrgEx(memory.get(), 5, 7, nullptr);
-        DRAWITEMSTRUCT item{};
-        item.hDC = memory.get();
-        item.rcItem = {0, 0, 72, 72};
-        box.OnDraw(item);
-        EXPECT_EQ(GetStretchBltMode(memory.get()), c.stretchMode);
-        POINT origin{};
-        GetBrushOrgEx(memory.get(), &origin);
-        if (c.stretchMode == HALFTONE) {
-            EXPECT_EQ(origin.x, 0);
-            EXPECT_EQ(origin.y, 0);
-        }
-    }
+    PictureBox box;
+    box.Move(120, 180, 720, 720);
+    box.SetPicture(UniqueGdiObject{CreateBitmap(48, 48, 1, 32, nullptr)});
+    ASSERT_TRUE(box.Load(form, 1));
+    const WindowDc screen(nullptr);
+    const UniqueMemoryDc memory{CreateCompatibleDC(screen.get())};
+    const UniqueGdiObject canvas{CreateCompatibleBitmap(screen.get(), 80, 80)};
+    const SelectedObject drawn(memory.get(), canvas.get());
+    SetBrushOrgEx(memory.get(), 5, 7, nullptr);
+    DRAWITEMSTRUCT item{};
+    item.hDC = memory.get();
+    item.rcItem = {0, 0, 72, 72};
+    box.OnDraw(item);
+    EXPECT_EQ(GetStretchBltMode(memory.get()), HALFTONE);
+    POINT origin{};
+    GetBrushOrgEx(memory.get(), &origin);
+    EXPECT_EQ(origin.x, 0);
+    EXPECT_EQ(origin.y, 0);
 }
 
 // A form whose handlers note each event they receive, wired as a program wires its form's.
