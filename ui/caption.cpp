@@ -60,11 +60,6 @@ std::wstring BuildVersionText(std::int16_t major, std::int16_t minor, std::int16
     return text;
 }
 
-std::wstring BuildCaption(std::wstring_view title, std::int16_t major, std::int16_t minor,
-                          std::int16_t revision) {
-    return std::wstring(title) + L" " + BuildVersionText(major, minor, revision);
-}
-
 std::wstring BuildVersionText() {
     return BuildVersionText(SKORVELIN_VERSION_MAJOR, SKORVELIN_VERSION_MINOR,
                             SKORVELIN_VERSION_REVISION);
