@@ -3,8 +3,8 @@
 
 #include "common/platform_calls.h"
 #include "ui/caption.h"
-#include "ui/decode_text.h"
 #include "ui/help_looks.h"
+#include "ui/scrambled_text.h"
 #include "ui/stored_texts.h"
 #include "ui/usage_text.h"
 

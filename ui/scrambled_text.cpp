@@ -1,5 +1,7 @@
 #include "ui/scrambled_text.h"
 
+#include "ui/code_page_table.h"
+
 #include <cstdint>
 
 namespace skorvelin {

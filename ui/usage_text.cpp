@@ -1,7 +1,7 @@
 #include "ui/usage_text.h"
 
 #include "common/platform_calls.h"
-#include "ui/decode_text.h"
+#include "ui/code_page_table.h"
 #include "ui/resources/resource_ids.h"
 
 namespace skorvelin {
