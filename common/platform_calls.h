@@ -30,19 +30,21 @@ std::wstring SystemDirectory();
 // Loads the library at a full path; its own dependencies resolve from its folder.
 HMODULE LoadLibraryAt(const std::wstring& path);
 
+// Texts handed to the platform are null-terminated, as the platform takes them: a caller's
+// string needs no copy on the way.
+
 // Asks the shell to open `file` (a web address, a "mailto:" address...) as a double click
 // would, on behalf of `owner`. Whether the shell manages is not reported.
-void ShellOpen(HWND owner, std::wstring_view file);
+void ShellOpen(HWND owner, const wchar_t* file);
 
 // ---- Windows
 
-bool RegisterWindowClass(std::wstring_view className, WNDPROC procedure, HCURSOR cursor,
+bool RegisterWindowClass(const wchar_t* className, WNDPROC procedure, HCURSOR cursor,
                          HBRUSH background);
-HWND CreatePlatformWindow(DWORD exStyle, std::wstring_view className, std::wstring_view text,
-                          DWORD style, const RECT& bounds, HWND parent, INT_PTR id,
-                          void* parameter);
+HWND CreatePlatformWindow(DWORD exStyle, const wchar_t* className, const wchar_t* text, DWORD style,
+                          const RECT& bounds, HWND parent, INT_PTR id, void* parameter);
 
-void SetText(HWND window, std::wstring_view text);
+void SetText(HWND window, const wchar_t* text);
 // At most `bufferLength` - 1 characters of the window's text, as a buffer of that size holds.
 std::wstring GetTextUpTo(HWND window, int bufferLength);
 
@@ -60,7 +62,7 @@ BOOL NextMessage(MSG& message);
 bool HandleDialogMessage(HWND dialog, MSG& message);
 void DispatchToWindow(const MSG& message);
 
-void ShowMessageBox(HWND owner, std::wstring_view text, std::wstring_view caption, UINT type);
+void ShowMessageBox(HWND owner, const wchar_t* text, const wchar_t* caption, UINT type);
 
 // The desktop's area that is not covered by task bars.
 RECT WorkArea();

@@ -112,8 +112,8 @@ bool Control::Load(Form& form, int id) {
     const WindowKind kind = Kind();
     // Overlapping boxes are clipped by the controls above them rather than painted over them.
     const DWORD style = kind.style | WS_CHILD | WS_CLIPSIBLINGS | (visible_ ? WS_VISIBLE : 0);
-    window_ = CreatePlatformWindow(0, kind.className, InitialText(), style, bounds, form.hWnd(), id,
-                                   nullptr);
+    window_ = CreatePlatformWindow(0, kind.className, InitialText().c_str(), style, bounds,
+                                   form.hWnd(), id, nullptr);
     if (!window_) {
         return false;
     }
@@ -275,7 +275,7 @@ Label::WindowKind Label::Kind() const {
 void Label::SetCaption(std::wstring caption) {
     caption_ = std::move(caption);
     if (window_) {
-        SetText(window_, caption_);
+        SetText(window_, caption_.c_str());
         Fit();
     }
 }
@@ -351,7 +351,7 @@ TextBox::WindowKind TextBox::Kind() const {
 void TextBox::SetText(std::wstring text) {
     text_ = std::move(text);
     if (window_) {
-        skorvelin::SetText(window_, text_);
+        skorvelin::SetText(window_, text_.c_str());
     }
 }
 
@@ -371,7 +371,7 @@ CommandButton::WindowKind CommandButton::Kind() const {
 void CommandButton::SetCaption(std::wstring caption) {
     caption_ = std::move(caption);
     if (window_) {
-        SetText(window_, caption_);
+        SetText(window_, caption_.c_str());
     }
 }
 
@@ -443,7 +443,7 @@ Image::WindowKind Image::Kind() const {
 void Image::SetPicture(PictureRef picture) {
     picture_ = std::move(picture);
     if (window_) {
-        SetText(window_, picture_ ? picture_->Name() : std::wstring{});
+        SetText(window_, picture_ ? picture_->Name().c_str() : L"");
         InvalidateRect(window_, nullptr, FALSE);
     }
 }

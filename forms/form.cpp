@@ -55,7 +55,7 @@ Form::~Form() {
     Unload();
 }
 
-bool Form::Create(std::wstring_view caption, float clientWidth, float clientHeight) {
+bool Form::Create(const wchar_t* caption, float clientWidth, float clientHeight) {
     if (!RegisterFormClass(WindowProcedure)) {
         return false;
     }
@@ -80,8 +80,8 @@ void Form::Unload() {
     }
 }
 
-void Form::SetCaption(std::wstring_view caption) {
-    SetText(window_, caption);
+void Form::SetCaption(const std::wstring& caption) {
+    SetText(window_, caption.c_str());
 }
 
 void Form::Show() {

@@ -7,7 +7,7 @@
 
 #include <windows.h>
 
-#include <string_view>
+#include <string>
 #include <vector>
 
 namespace skorvelin {
@@ -41,13 +41,13 @@ class Form {
 
     // Creates the window, hidden, with the given caption around a client area of the given size;
     // the form's timers start counting. False when the platform refuses.
-    bool Create(std::wstring_view caption, float clientWidth, float clientHeight);
+    bool Create(const wchar_t* caption, float clientWidth, float clientHeight);
     // Closes and destroys the window and its controls; nothing of it remains on screen.
     void Unload();
     bool IsLoaded() const { return window_ != nullptr; }
     HWND hWnd() const { return window_; }
 
-    void SetCaption(std::wstring_view caption);
+    void SetCaption(const std::wstring& caption);
     // Shows the window centred on the screen's work area.
     void Show();
 

@@ -44,7 +44,7 @@ void frmSkorvelin::imgDonner_MouseDown(short, short, float, float) {
 
 void frmSkorvelin::imgDonner_Click() {
     // The address is decoded for each click and never kept.
-    ShellOpen(hWnd(), modGeneral::DecodeText(kDonateLinkText));
+    ShellOpen(hWnd(), modGeneral::DecodeText(kDonateLinkText).c_str());
 }
 
 void frmSkorvelin::imgDonner_MouseUp(short, short, float, float) {
@@ -64,12 +64,12 @@ void frmSkorvelin::lblEmail_MouseMove(short, short, float, float) {
 }
 
 void frmSkorvelin::lblSite_Click() {
-    ShellOpen(hWnd(), lblSite.Caption());
+    ShellOpen(hWnd(), lblSite.Caption().c_str());
     Form_MouseMove(0, 0, 0, 0);
 }
 
 void frmSkorvelin::lblEmail_Click() {
-    ShellOpen(hWnd(), L"mailto:" + lblEmail.Caption());
+    ShellOpen(hWnd(), (L"mailto:" + lblEmail.Caption()).c_str());
     Form_MouseMove(0, 0, 0, 0);
 }
 
