@@ -62,22 +62,35 @@ std::wstring CommandLineText() {
     return AnsiToWide(GetCommandLineA());
 }
 
-std::wstring SystemDirectory() {
-    if (WideApiAvailable()) {
-        wchar_t directory[MAX_PATH];
-        const UINT length = GetSystemDirectoryW(directory, MAX_PATH);
-        return length == 0 || length >= MAX_PATH ? std::wstring{} : std::wstring(directory, length);
+namespace {
+
+// The path is built in the form of the calls that take it. A system library's file name is plain
+// ASCII, the same characters in both forms.
+template <typename Char, typename DirectoryQuery, typename Loader>
+HMODULE LoadFromSystemDirectory(const char* fileName, DirectoryQuery directoryOf, Loader load) {
+    Char path[MAX_PATH];
+    size_t length = directoryOf(path, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) {
+        return nullptr;
     }
-    char directory[MAX_PATH];
-    const UINT length = GetSystemDirectoryA(directory, MAX_PATH);
-    return length == 0 || length >= MAX_PATH ? std::wstring{}
-                                             : AnsiToWide(std::string_view(directory, length));
+    path[length++] = '\\';
+    for (const char* c = fileName; *c != '\0'; ++c) {
+        if (length + 1 >= MAX_PATH) {
+            return nullptr;
+        }
+        path[length++] = static_cast<Char>(*c);
+    }
+    path[length] = '\0';
+    // Its own dependencies resolve from its folder.
+    return load(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
 }
 
-HMODULE LoadLibraryAt(const std::wstring& path) {
+} // namespace
+
+HMODULE LoadSystemDirectoryLibrary(const char* fileName) {
     return WideApiAvailable()
-               ? LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH)
-               : LoadLibraryExA(WideToAnsi(path).c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+               ? LoadFromSystemDirectory<wchar_t>(fileName, GetSystemDirectoryW, LoadLibraryExW)
+               : LoadFromSystemDirectory<char>(fileName, GetSystemDirectoryA, LoadLibraryExA);
 }
 
 void ShellOpen(HWND owner, const wchar_t* file) {

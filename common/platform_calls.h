@@ -25,10 +25,9 @@ bool TextsEqualIgnoringCase(std::wstring_view a, std::wstring_view b);
 
 std::wstring CommandLineText();
 
-// The system directory, without a final backslash; empty when it cannot be read.
-std::wstring SystemDirectory();
-// Loads the library at a full path; its own dependencies resolve from its folder.
-HMODULE LoadLibraryAt(const std::wstring& path);
+// Loads the library `fileName` (plain ASCII, such as "psapi.dll") from the system directory, its
+// own dependencies from its folder; null when it is absent or the path too long.
+HMODULE LoadSystemDirectoryLibrary(const char* fileName);
 
 // Texts handed to the platform are null-terminated, as the platform takes them: a caller's
 // string needs no copy on the way.
