@@ -6,6 +6,7 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace skorvelin {
@@ -20,16 +21,17 @@ constexpr short kMiddleButton = 4;
 // inside the box that the measuring gave.
 class TextLine {
   public:
-    TextLine(HDC dc, const std::wstring& text) : dc_(dc), text_(text) {
-        const int count = text_.Length();
-        advances_.assign(static_cast<size_t>(count), 0);
-        std::vector<int> ends(static_cast<size_t>(count), 0);
+    TextLine(HDC dc, const std::wstring& text)
+        : dc_(dc), text_(text), advances_(static_cast<size_t>(text_.Length())) {
         SIZE extent{};
-        if (text_.Measure(dc, ends.data(), extent)) {
-            for (size_t i = 0; i < ends.size(); ++i) {
-                advances_[i] = ends[i] - (i > 0 ? ends[i - 1] : 0);
+        if (text_.Measure(dc, advances_.data(), extent)) {
+            // Measured are the ends of the units; drawn are their advances, found back to front.
+            for (size_t i = advances_.size(); i-- > 1;) {
+                advances_[i] -= advances_[i - 1];
             }
             width_ = extent.cx;
+        } else {
+            std::fill(advances_.begin(), advances_.end(), 0);
         }
         height_ = LineHeight(dc);
     }
