@@ -69,7 +69,9 @@ void frmSkorvelin::lblSite_Click() {
 }
 
 void frmSkorvelin::lblEmail_Click() {
-    ShellOpen(hWnd(), (L"mailto:" + lblEmail.Caption()).c_str());
+    std::wstring address = L"mailto:";
+    address += lblEmail.Caption();
+    ShellOpen(hWnd(), address.c_str());
     Form_MouseMove(0, 0, 0, 0);
 }
 
