@@ -305,7 +305,7 @@ bool FamilyText::Measure(HDC dc, int* ends, SIZE& extent) const {
         return false;
     }
     return (WideApiAvailable()
-                ? GetTextExtentExPointW(dc, wide_.c_str(), count, 0, nullptr, ends, &extent)
+                ? GetTextExtentExPointW(dc, wide_.data(), count, 0, nullptr, ends, &extent)
                 : GetTextExtentExPointA(dc, ansi_.c_str(), count, 0, nullptr, ends, &extent)) !=
            FALSE;
 }
@@ -313,7 +313,7 @@ bool FamilyText::Measure(HDC dc, int* ends, SIZE& extent) const {
 void FamilyText::Draw(HDC dc, int x, int y, const int* advances) const {
     const auto count = static_cast<UINT>(Length());
     if (WideApiAvailable()) {
-        ExtTextOutW(dc, x, y, 0, nullptr, wide_.c_str(), count, advances);
+        ExtTextOutW(dc, x, y, 0, nullptr, wide_.data(), count, advances);
     } else {
         ExtTextOutA(dc, x, y, 0, nullptr, ansi_.c_str(), count, advances);
     }

@@ -88,7 +88,8 @@ bool ReadBitmapInfo(HGDIOBJ bitmap, BITMAP& info);
 int LineHeight(HDC dc);
 
 // Text in the form that the running family's drawing functions take. On 95/98/Me a character
-// of the text may take two bytes, so lengths and positions count in the form's own units.
+// of the text may take two bytes, so lengths and positions count in the form's own units. On the
+// NT family it is the text it was made from, which must outlive it.
 class FamilyText {
   public:
     explicit FamilyText(std::wstring_view text);
@@ -100,7 +101,7 @@ class FamilyText {
     void Draw(HDC dc, int x, int y, const int* advances) const;
 
   private:
-    std::wstring wide_;
+    std::wstring_view wide_;
     std::string ansi_;
 };
 
