@@ -253,7 +253,8 @@ void Control::OnButtonUp(short button, WPARAM keys, LPARAM position) {
         const POINT at{GET_X_LPARAM(position), GET_Y_LPARAM(position)};
         click = button == kLeftButton && !secondClick_ && PtInRect(&client, at);
         buttonsDown_ &= ~static_cast<unsigned>(button);
-        if (buttonsDown_ == 0 && GetCapture() == window_) {
+        // Buttons are counted only while the capture is ours: losing it clears them.
+        if (buttonsDown_ == 0) {
             ReleaseCapture();
         }
     }

@@ -150,9 +150,8 @@ void Form::SaveFocus() {
 }
 
 void Form::RestoreFocus() {
-    HWND target = focus_ && IsWindow(focus_) && IsChild(window_, focus_) && IsFocusable(focus_)
-                      ? focus_
-                      : nullptr;
+    // The controls live as long as the form: a focus saved on one of them is still a child.
+    HWND target = focus_ && IsChild(window_, focus_) && IsFocusable(focus_) ? focus_ : nullptr;
     for (HWND child = GetWindow(window_, GW_CHILD); !target && child;
          child = GetWindow(child, GW_HWNDNEXT)) {
         if (IsFocusable(child)) {
@@ -176,8 +175,8 @@ LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             cancelButton_->OnCommand(BN_CLICKED);
             return 0;
         }
-        const auto from = reinterpret_cast<HWND>(lParam);
-        if (Control* control = Control::FromWindow(from ? from : GetDlgItem(window_, id))) {
+        // Controls notify with their window; the form has no menu or accelerator.
+        if (Control* control = Control::FromWindow(reinterpret_cast<HWND>(lParam))) {
             control->OnCommand(HIWORD(wParam));
         }
         return 0;
