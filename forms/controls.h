@@ -15,7 +15,6 @@ class Control {
   public:
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;
-    virtual ~Control();
 
     HWND hWnd() const { return window_; }
     float Left() const { return left_; }
@@ -51,6 +50,8 @@ class Control {
 
   protected:
     Control() = default;
+    // A control is a member of its form, never deleted through this base.
+    ~Control();
 
     struct WindowKind {
         const wchar_t* className;
