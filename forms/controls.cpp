@@ -142,7 +142,7 @@ void Control::ApplyLayout() {
 }
 
 void Control::ApplyFont() {
-    if (window_ && ShowsText()) {
+    if (window_ && handling_.showsText) {
         SendTo(window_, WM_SETFONT, reinterpret_cast<WPARAM>(CurrentFont()), TRUE);
     }
 }
@@ -167,10 +167,11 @@ LRESULT Control::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         break;
     case WM_GETDLGCODE:
-        return DialogCode(CallProcedure(original, window, message, wParam, lParam));
+        return CallProcedure(original, window, message, wParam, lParam) &
+               ~handling_.leavesDialogCodes;
     case WM_GETFONT:
         // Controls that draw their text themselves do not keep the font they are given.
-        if (ShowsText()) {
+        if (handling_.showsText) {
             return reinterpret_cast<LRESULT>(CurrentFont());
         }
         break;
@@ -231,7 +232,7 @@ void Control::OnButtonDown(short button, WPARAM keys, LPARAM position, bool doub
         // one double-click opens a link once.
         secondClick_ = doubleClick;
     }
-    if (CapturesMouse()) {
+    if (handling_.capturesMouse) {
         if (buttonsDown_ == 0) {
             SetCapture(window_);
         }
@@ -244,7 +245,7 @@ void Control::OnButtonDown(short button, WPARAM keys, LPARAM position, bool doub
 
 void Control::OnButtonUp(short button, WPARAM keys, LPARAM position) {
     bool click = false;
-    if (CapturesMouse()) {
+    if (handling_.capturesMouse) {
         if (!(buttonsDown_ & static_cast<unsigned>(button))) {
             return; // pressed elsewhere: the release belongs to another window
         }

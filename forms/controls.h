@@ -49,7 +49,19 @@ class Control {
     virtual void ApplyDpi();
 
   protected:
+    // What sets a kind of control apart in its handling of fonts, the mouse and the keyboard.
+    struct Handling {
+        // Whether the control gets a font: picture controls show no text.
+        bool showsText = true;
+        // Controls that do not handle the mouse themselves (labels, pictures) hold the pointer
+        // while a button is down, so that the release and the click come back to them.
+        bool capturesMouse = true;
+        // Keys that the control leaves to the dialog keyboard interface although its window
+        // would take them (WM_GETDLGCODE flags).
+        LRESULT leavesDialogCodes = 0;
+    };
     Control() = default;
+    explicit Control(const Handling& handling) : handling_(handling) {}
     // A control is a member of its form, never deleted through this base.
     ~Control();
 
@@ -59,14 +71,8 @@ class Control {
     };
     virtual WindowKind Kind() const = 0;
     virtual std::wstring InitialText() const { return {}; }
-    // Whether the control gets a font: picture controls show no text.
-    virtual bool ShowsText() const { return true; }
     virtual HFONT CurrentFont() const { return form_->Font(false); }
-    // Controls that do not handle the mouse themselves (labels, pictures) hold the pointer while
-    // a button is down, so that the release and the click come back to them.
-    virtual bool CapturesMouse() const { return true; }
     virtual void OnLoaded() {}
-    virtual LRESULT DialogCode(LRESULT standard) const { return standard; }
 
     void ApplyLayout();
     void ApplyFont();
@@ -78,6 +84,8 @@ class Control {
     static LRESULT CALLBACK SubclassProcedure(HWND window, UINT message, WPARAM wParam,
                                               LPARAM lParam) noexcept;
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+    const Handling handling_;
     void OnButtonDown(short button, WPARAM keys, LPARAM position, bool doubleClick);
     void OnButtonUp(short button, WPARAM keys, LPARAM position);
 
@@ -127,7 +135,8 @@ class Label : public Control {
 // scrolled but not edited.
 class TextBox : public Control {
   public:
-    TextBox() = default;
+    // Enter and Esc go to the form's buttons and Tab moves on, as in every other control.
+    TextBox() : Control({true, false, DLGC_WANTALLKEYS | DLGC_WANTMESSAGE | DLGC_WANTTAB}) {}
     const std::wstring& Text() const { return text_; }
     void SetText(std::wstring text);
     // One of the system colours (COLOR_INFOBK...), which follow the user's colour scheme.
@@ -138,11 +147,6 @@ class TextBox : public Control {
   protected:
     WindowKind Kind() const override;
     std::wstring InitialText() const override { return text_; }
-    bool CapturesMouse() const override { return false; }
-    // Enter and Esc go to the form's buttons and Tab moves on, as in every other control.
-    LRESULT DialogCode(LRESULT standard) const override {
-        return standard & ~(DLGC_WANTALLKEYS | DLGC_WANTMESSAGE | DLGC_WANTTAB);
-    }
 
   private:
     std::wstring text_;
@@ -153,7 +157,7 @@ class TextBox : public Control {
 // the focus is; one button may be both.
 class CommandButton : public Control {
   public:
-    CommandButton() = default;
+    CommandButton() : Control({true, false, 0}) {}
     void SetCaption(std::wstring caption);
     void SetDefault(bool isDefault) { default_ = isDefault; }
     void SetCancel(bool isCancel) { cancel_ = isCancel; }
@@ -163,7 +167,6 @@ class CommandButton : public Control {
   protected:
     WindowKind Kind() const override;
     std::wstring InitialText() const override { return caption_; }
-    bool CapturesMouse() const override { return false; }
     void OnLoaded() override;
 
   private:
@@ -175,14 +178,13 @@ class CommandButton : public Control {
 // A bitmap shown at the top left of a borderless box.
 class PictureBox : public Control {
   public:
-    PictureBox() = default;
+    PictureBox() : Control({false, true, 0}) {}
     void SetPicture(UniqueGdiObject bitmap);
 
     void OnDraw(const DRAWITEMSTRUCT& item) override;
 
   protected:
     WindowKind Kind() const override;
-    bool ShowsText() const override { return false; }
 
   private:
     UniqueGdiObject bitmap_;
@@ -192,7 +194,7 @@ class PictureBox : public Control {
 // is the name of the picture it shows.
 class Image : public Control {
   public:
-    Image() = default;
+    Image() : Control({false, true, 0}) {}
     const PictureRef& Picture() const { return picture_; }
     void SetPicture(PictureRef picture);
 
@@ -201,7 +203,6 @@ class Image : public Control {
   protected:
     WindowKind Kind() const override;
     std::wstring InitialText() const override { return picture_ ? picture_->Name() : L""; }
-    bool ShowsText() const override { return false; }
 
   private:
     PictureRef picture_;
