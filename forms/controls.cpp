@@ -306,11 +306,6 @@ void Label::SetFontUnderline(bool underline) {
     }
 }
 
-void Label::SetAutoSize(bool autoSize) {
-    autoSize_ = autoSize;
-    Fit();
-}
-
 void Label::Fit() {
     if (!autoSize_ || !window_) {
         return;
@@ -372,13 +367,6 @@ CommandButton::WindowKind CommandButton::Kind() const {
             static_cast<DWORD>(default_ ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | WS_TABSTOP};
 }
 
-void CommandButton::SetCaption(std::wstring caption) {
-    caption_ = std::move(caption);
-    if (window_) {
-        SetText(window_, caption_.c_str());
-    }
-}
-
 void CommandButton::OnLoaded() {
     if (default_) {
         form_->SetDefaultButton(*this);
@@ -398,13 +386,6 @@ void CommandButton::OnCommand(WORD code) {
 
 PictureBox::WindowKind PictureBox::Kind() const {
     return {L"STATIC", SS_OWNERDRAW | SS_NOTIFY};
-}
-
-void PictureBox::SetPicture(UniqueGdiObject bitmap) {
-    bitmap_ = std::move(bitmap);
-    if (window_) {
-        InvalidateRect(window_, nullptr, FALSE);
-    }
 }
 
 void PictureBox::OnDraw(const DRAWITEMSTRUCT& item) {

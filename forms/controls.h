@@ -110,7 +110,7 @@ class Label : public Control {
     void SetFontUnderline(bool underline);
     // A label that sizes itself keeps its place and takes the size of its caption on one line.
     // Set it before the label is loaded.
-    void SetAutoSize(bool autoSize);
+    void SetAutoSize(bool autoSize) { autoSize_ = autoSize; }
 
     HBRUSH OnColor(HDC dc) override;
     void OnDraw(const DRAWITEMSTRUCT& item) override;
@@ -158,7 +158,8 @@ class TextBox : public Control {
 class CommandButton : public Control {
   public:
     CommandButton() : Control({true, false, 0}) {}
-    void SetCaption(std::wstring caption);
+    // Set before the button is loaded.
+    void SetCaption(std::wstring caption) { caption_ = std::move(caption); }
     void SetDefault(bool isDefault) { default_ = isDefault; }
     void SetCancel(bool isCancel) { cancel_ = isCancel; }
 
@@ -179,7 +180,8 @@ class CommandButton : public Control {
 class PictureBox : public Control {
   public:
     PictureBox() : Control({false, true, 0}) {}
-    void SetPicture(UniqueGdiObject bitmap);
+    // Set before the box is loaded.
+    void SetPicture(UniqueGdiObject bitmap) { bitmap_ = std::move(bitmap); }
 
     void OnDraw(const DRAWITEMSTRUCT& item) override;
 

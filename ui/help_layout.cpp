@@ -38,15 +38,6 @@ HBITMAP IconColourImage(int id) {
                           reinterpret_cast<const BITMAPINFO*>(&header), DIB_RGB_COLORS);
 }
 
-// The program's hand, or the platform's where the program carries none.
-HCURSOR HandCursor() {
-    if (const HCURSOR hand = LoadResourceCursor(IDC_HAND_CURSOR)) {
-        return hand;
-    }
-    constexpr int kSystemHand = 32649; // IDC_HAND, unknown to the oldest platforms
-    return LoadSystemCursor(kSystemHand);
-}
-
 } // namespace
 
 frmSkorvelin::frmSkorvelin() {
@@ -62,7 +53,8 @@ frmSkorvelin::~frmSkorvelin() {
 }
 
 void frmSkorvelin::LoadControls() {
-    const HCURSOR hand = HandCursor();
+    // The program carries its own hand: the oldest platforms have none.
+    const HCURSOR hand = LoadResourceCursor(IDC_HAND_CURSOR);
 
     picIcône.Move(120, 180, 720, 720);
     // Pixel for pixel the colour image of the 48-pixel application icon.
