@@ -44,9 +44,12 @@ bool CompiledPattern::ParseList(std::wstring_view pattern, size_t& pos, Token& l
     ++pos;
 
     // Sorted by their low ends and with overlapping or touching ranges joined, the ranges
-    // can be searched by halves.
+    // can be searched by halves. A heap sort keeps the time in n log n, as the library's general
+    // sort does, for a fraction of its code.
     const auto begin = ranges_.begin() + static_cast<std::ptrdiff_t>(list.first);
-    std::sort(begin, ranges_.end(), [](const Range& a, const Range& b) { return a.low < b.low; });
+    const auto byLowEnd = [](const Range& a, const Range& b) { return a.low < b.low; };
+    std::make_heap(begin, ranges_.end(), byLowEnd);
+    std::sort_heap(begin, ranges_.end(), byLowEnd);
     if (begin != ranges_.end()) {
         auto last = begin;
         for (auto next = begin + 1; next != ranges_.end(); ++next) {

@@ -62,30 +62,43 @@ std::wstring CommandLineText() {
     return AnsiToWide(GetCommandLineA());
 }
 
-std::wstring SystemDirectory() {
-    if (WideApiAvailable()) {
-        wchar_t directory[MAX_PATH];
-        const UINT length = GetSystemDirectoryW(directory, MAX_PATH);
-        return length == 0 || length >= MAX_PATH ? std::wstring{} : std::wstring(directory, length);
+namespace {
+
+// The path is built in the form of the calls that take it. A system library's file name is plain
+// ASCII, the same characters in both forms.
+template <typename Char, typename DirectoryQuery, typename Loader>
+HMODULE LoadFromSystemDirectory(const char* fileName, DirectoryQuery directoryOf, Loader load) {
+    Char path[MAX_PATH];
+    size_t length = directoryOf(path, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) {
+        return nullptr;
     }
-    char directory[MAX_PATH];
-    const UINT length = GetSystemDirectoryA(directory, MAX_PATH);
-    return length == 0 || length >= MAX_PATH ? std::wstring{}
-                                             : AnsiToWide(std::string_view(directory, length));
+    path[length++] = '\\';
+    for (const char* c = fileName; *c != '\0'; ++c) {
+        if (length + 1 >= MAX_PATH) {
+            return nullptr;
+        }
+        path[length++] = static_cast<Char>(*c);
+    }
+    path[length] = '\0';
+    // Its own dependencies resolve from its folder.
+    return load(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
 }
 
-HMODULE LoadLibraryAt(const std::wstring& path) {
+} // namespace
+
+HMODULE LoadSystemDirectoryLibrary(const char* fileName) {
     return WideApiAvailable()
-               ? LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH)
-               : LoadLibraryExA(WideToAnsi(path).c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+               ? LoadFromSystemDirectory<wchar_t>(fileName, GetSystemDirectoryW, LoadLibraryExW)
+               : LoadFromSystemDirectory<char>(fileName, GetSystemDirectoryA, LoadLibraryExA);
 }
 
-void ShellOpen(HWND owner, std::wstring_view file) {
+void ShellOpen(HWND owner, const wchar_t* file) {
     static const UniqueLibrary shell32 = LoadSystemLibrary("shell32.dll");
     if (WideApiAvailable()) {
         using ShellExecuteWFn = HINSTANCE WINAPI(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
         if (auto* const execute = BindFunction<ShellExecuteWFn>(shell32, "ShellExecuteW")) {
-            execute(owner, L"open", std::wstring(file).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+            execute(owner, L"open", file, nullptr, nullptr, SW_SHOWNORMAL);
         }
         return;
     }
@@ -97,16 +110,15 @@ void ShellOpen(HWND owner, std::wstring_view file) {
 
 // ---- Windows
 
-bool RegisterWindowClass(std::wstring_view className, WNDPROC procedure, HCURSOR cursor,
+bool RegisterWindowClass(const wchar_t* className, WNDPROC procedure, HCURSOR cursor,
                          HBRUSH background) {
     if (WideApiAvailable()) {
-        const std::wstring name(className);
         WNDCLASSW windowClass{};
         windowClass.lpfnWndProc = procedure;
         windowClass.hInstance = ProgramInstance();
         windowClass.hCursor = cursor;
         windowClass.hbrBackground = background;
-        windowClass.lpszClassName = name.c_str();
+        windowClass.lpszClassName = className;
         return RegisterClassW(&windowClass) != 0;
     }
     const std::string name = WideToAnsi(className);
@@ -119,25 +131,23 @@ bool RegisterWindowClass(std::wstring_view className, WNDPROC procedure, HCURSOR
     return RegisterClassA(&windowClass) != 0;
 }
 
-HWND CreatePlatformWindow(DWORD exStyle, std::wstring_view className, std::wstring_view text,
-                          DWORD style, const RECT& bounds, HWND parent, INT_PTR id,
-                          void* parameter) {
+HWND CreatePlatformWindow(DWORD exStyle, const wchar_t* className, const wchar_t* text, DWORD style,
+                          const RECT& bounds, HWND parent, INT_PTR id, void* parameter) {
     const int width = bounds.right - bounds.left;
     const int height = bounds.bottom - bounds.top;
     auto* const menu = reinterpret_cast<HMENU>(id);
     if (WideApiAvailable()) {
-        return CreateWindowExW(exStyle, std::wstring(className).c_str(), std::wstring(text).c_str(),
-                               style, bounds.left, bounds.top, width, height, parent, menu,
-                               ProgramInstance(), parameter);
+        return CreateWindowExW(exStyle, className, text, style, bounds.left, bounds.top, width,
+                               height, parent, menu, ProgramInstance(), parameter);
     }
     return CreateWindowExA(exStyle, WideToAnsi(className).c_str(), WideToAnsi(text).c_str(), style,
                            bounds.left, bounds.top, width, height, parent, menu, ProgramInstance(),
                            parameter);
 }
 
-void SetText(HWND window, std::wstring_view text) {
+void SetText(HWND window, const wchar_t* text) {
     if (WideApiAvailable()) {
-        SetWindowTextW(window, std::wstring(text).c_str());
+        SetWindowTextW(window, text);
     } else {
         SetWindowTextA(window, WideToAnsi(text).c_str());
     }
@@ -208,9 +218,9 @@ void DispatchToWindow(const MSG& message) {
     }
 }
 
-void ShowMessageBox(HWND owner, std::wstring_view text, std::wstring_view caption, UINT type) {
+void ShowMessageBox(HWND owner, const wchar_t* text, const wchar_t* caption, UINT type) {
     if (WideApiAvailable()) {
-        MessageBoxW(owner, std::wstring(text).c_str(), std::wstring(caption).c_str(), type);
+        MessageBoxW(owner, text, caption, type);
     } else {
         MessageBoxA(owner, WideToAnsi(text).c_str(), WideToAnsi(caption).c_str(), type);
     }
@@ -295,7 +305,7 @@ bool FamilyText::Measure(HDC dc, int* ends, SIZE& extent) const {
         return false;
     }
     return (WideApiAvailable()
-                ? GetTextExtentExPointW(dc, wide_.c_str(), count, 0, nullptr, ends, &extent)
+                ? GetTextExtentExPointW(dc, wide_.data(), count, 0, nullptr, ends, &extent)
                 : GetTextExtentExPointA(dc, ansi_.c_str(), count, 0, nullptr, ends, &extent)) !=
            FALSE;
 }
@@ -303,7 +313,7 @@ bool FamilyText::Measure(HDC dc, int* ends, SIZE& extent) const {
 void FamilyText::Draw(HDC dc, int x, int y, const int* advances) const {
     const auto count = static_cast<UINT>(Length());
     if (WideApiAvailable()) {
-        ExtTextOutW(dc, x, y, 0, nullptr, wide_.c_str(), count, advances);
+        ExtTextOutW(dc, x, y, 0, nullptr, wide_.data(), count, advances);
     } else {
         ExtTextOutA(dc, x, y, 0, nullptr, ansi_.c_str(), count, advances);
     }

@@ -25,24 +25,25 @@ bool TextsEqualIgnoringCase(std::wstring_view a, std::wstring_view b);
 
 std::wstring CommandLineText();
 
-// The system directory, without a final backslash; empty when it cannot be read.
-std::wstring SystemDirectory();
-// Loads the library at a full path; its own dependencies resolve from its folder.
-HMODULE LoadLibraryAt(const std::wstring& path);
+// Loads the library `fileName` (plain ASCII, such as "psapi.dll") from the system directory, its
+// own dependencies from its folder; null when it is absent or the path too long.
+HMODULE LoadSystemDirectoryLibrary(const char* fileName);
+
+// Texts handed to the platform are null-terminated, as the platform takes them: a caller's
+// string needs no copy on the way.
 
 // Asks the shell to open `file` (a web address, a "mailto:" address...) as a double click
 // would, on behalf of `owner`. Whether the shell manages is not reported.
-void ShellOpen(HWND owner, std::wstring_view file);
+void ShellOpen(HWND owner, const wchar_t* file);
 
 // ---- Windows
 
-bool RegisterWindowClass(std::wstring_view className, WNDPROC procedure, HCURSOR cursor,
+bool RegisterWindowClass(const wchar_t* className, WNDPROC procedure, HCURSOR cursor,
                          HBRUSH background);
-HWND CreatePlatformWindow(DWORD exStyle, std::wstring_view className, std::wstring_view text,
-                          DWORD style, const RECT& bounds, HWND parent, INT_PTR id,
-                          void* parameter);
+HWND CreatePlatformWindow(DWORD exStyle, const wchar_t* className, const wchar_t* text, DWORD style,
+                          const RECT& bounds, HWND parent, INT_PTR id, void* parameter);
 
-void SetText(HWND window, std::wstring_view text);
+void SetText(HWND window, const wchar_t* text);
 // At most `bufferLength` - 1 characters of the window's text, as a buffer of that size holds.
 std::wstring GetTextUpTo(HWND window, int bufferLength);
 
@@ -60,7 +61,7 @@ BOOL NextMessage(MSG& message);
 bool HandleDialogMessage(HWND dialog, MSG& message);
 void DispatchToWindow(const MSG& message);
 
-void ShowMessageBox(HWND owner, std::wstring_view text, std::wstring_view caption, UINT type);
+void ShowMessageBox(HWND owner, const wchar_t* text, const wchar_t* caption, UINT type);
 
 // The desktop's area that is not covered by task bars.
 RECT WorkArea();
@@ -87,7 +88,8 @@ bool ReadBitmapInfo(HGDIOBJ bitmap, BITMAP& info);
 int LineHeight(HDC dc);
 
 // Text in the form that the running family's drawing functions take. On 95/98/Me a character
-// of the text may take two bytes, so lengths and positions count in the form's own units.
+// of the text may take two bytes, so lengths and positions count in the form's own units. On the
+// NT family it is the text it was made from, which must outlive it.
 class FamilyText {
   public:
     explicit FamilyText(std::wstring_view text);
@@ -99,7 +101,7 @@ class FamilyText {
     void Draw(HDC dc, int x, int y, const int* advances) const;
 
   private:
-    std::wstring wide_;
+    std::wstring_view wide_;
     std::string ansi_;
 };
 

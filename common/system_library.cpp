@@ -1,9 +1,7 @@
 #include "common/system_library.h"
 
 #include "common/platform_calls.h"
-#include "common/platform_text.h"
 
-#include <string>
 #include <utility>
 
 namespace skorvelin {
@@ -15,11 +13,7 @@ unsigned gBindingGeneration = 1;
 } // namespace
 
 UniqueLibrary LoadSystemLibrary(const char* fileName) {
-    const std::wstring directory = SystemDirectory();
-    if (directory.empty()) {
-        return UniqueLibrary{};
-    }
-    return UniqueLibrary{LoadLibraryAt(directory + L"\\" + AnsiToWide(fileName))};
+    return UniqueLibrary{LoadSystemDirectoryLibrary(fileName)};
 }
 
 HMODULE ImportedLibrary(const char* fileName) {

@@ -1,7 +1,7 @@
 #pragma once
 // Colour values as the form stores them: 0x00BBGGRR, or 0x80000000 + n for the system colour n,
 // which follows the user's colour scheme.
-#include "common/unique_handle.h"
+#include <windows.h>
 
 #include <cstdint>
 
@@ -16,21 +16,8 @@ inline constexpr ColorValue SystemColor(int index) {
 
 inline constexpr ColorValue kButtonFaceColor = SystemColor(COLOR_BTNFACE);
 inline constexpr ColorValue kButtonTextColor = SystemColor(COLOR_BTNTEXT);
-inline constexpr ColorValue kWindowTextColor = SystemColor(COLOR_WINDOWTEXT);
-inline constexpr ColorValue kTooltipBackColor = SystemColor(COLOR_INFOBK);
 
 // The colour to draw with now: system colours are looked up at each call.
 COLORREF ResolveColor(ColorValue value);
-
-// A brush for a colour value. System colours use the platform's shared brushes, which follow
-// the colour scheme; any other colour gets a brush of its own, made again when it changes.
-class ColorBrush {
-  public:
-    HBRUSH For(ColorValue value);
-
-  private:
-    ColorValue color_ = 0;
-    UniqueGdiObject brush_;
-};
 
 } // namespace skorvelin

@@ -1,12 +1,12 @@
 #include "forms/controls.h"
 
 #include "common/platform_calls.h"
-#include "common/platform_version.h"
 #include "forms/gdi_scope.h"
 #include "forms/twips.h"
 
 #include <windowsx.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace skorvelin {
@@ -21,16 +21,17 @@ constexpr short kMiddleButton = 4;
 // inside the box that the measuring gave.
 class TextLine {
   public:
-    TextLine(HDC dc, const std::wstring& text) : dc_(dc), text_(text) {
-        const int count = text_.Length();
-        advances_.assign(static_cast<size_t>(count), 0);
-        std::vector<int> ends(static_cast<size_t>(count), 0);
+    TextLine(HDC dc, const std::wstring& text)
+        : dc_(dc), text_(text), advances_(static_cast<size_t>(text_.Length())) {
         SIZE extent{};
-        if (text_.Measure(dc, ends.data(), extent)) {
-            for (size_t i = 0; i < ends.size(); ++i) {
-                advances_[i] = ends[i] - (i > 0 ? ends[i - 1] : 0);
+        if (text_.Measure(dc, advances_.data(), extent)) {
+            // Measured are the ends of the units; drawn are their advances, found back to front.
+            for (size_t i = advances_.size(); i-- > 1;) {
+                advances_[i] -= advances_[i - 1];
             }
             width_ = extent.cx;
+        } else {
+            std::fill(advances_.begin(), advances_.end(), 0);
         }
         height_ = LineHeight(dc);
     }
@@ -103,18 +104,8 @@ void Control::Move(float left, float top, float width, float height) {
     ApplyLayout();
 }
 
-void Control::SetVisible(bool visible) {
-    visible_ = visible;
-    if (window_) {
-        ShowWindow(window_, visible ? SW_SHOWNA : SW_HIDE);
-    }
-}
-
 bool Control::Load(Form& form, int id) {
-    if (window_) {
-        return true;
-    }
-    membership_ = form.Register(*this);
+    form_ = &form;
     const unsigned dpi = form.Dpi();
     const int left = TwipsToPixels(left_, dpi);
     const int top = TwipsToPixels(top_, dpi);
@@ -123,10 +114,9 @@ bool Control::Load(Form& form, int id) {
     const WindowKind kind = Kind();
     // Overlapping boxes are clipped by the controls above them rather than painted over them.
     const DWORD style = kind.style | WS_CHILD | WS_CLIPSIBLINGS | (visible_ ? WS_VISIBLE : 0);
-    window_ = CreatePlatformWindow(0, kind.className, InitialText(), style, bounds, form.hWnd(), id,
-                                   nullptr);
+    window_ = CreatePlatformWindow(0, kind.className, InitialText().c_str(), style, bounds,
+                                   form.hWnd(), id, nullptr);
     if (!window_) {
-        membership_ = {};
         return false;
     }
     SetLongPtr(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
@@ -143,16 +133,16 @@ void Control::ApplyDpi() {
 }
 
 void Control::ApplyLayout() {
-    if (!window_ || !form()) {
+    if (!window_) {
         return;
     }
-    const unsigned dpi = form()->Dpi();
+    const unsigned dpi = form_->Dpi();
     MoveWindow(window_, TwipsToPixels(left_, dpi), TwipsToPixels(top_, dpi),
                TwipsToPixels(width_, dpi), TwipsToPixels(height_, dpi), TRUE);
 }
 
 void Control::ApplyFont() {
-    if (window_ && form() && ShowsText()) {
+    if (window_ && handling_.showsText) {
         SendTo(window_, WM_SETFONT, reinterpret_cast<WPARAM>(CurrentFont()), TRUE);
     }
 }
@@ -177,10 +167,11 @@ LRESULT Control::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         break;
     case WM_GETDLGCODE:
-        return DialogCode(CallProcedure(original, window, message, wParam, lParam));
+        return CallProcedure(original, window, message, wParam, lParam) &
+               ~handling_.leavesDialogCodes;
     case WM_GETFONT:
         // Controls that draw their text themselves do not keep the font they are given.
-        if (form() && ShowsText()) {
+        if (handling_.showsText) {
             return reinterpret_cast<LRESULT>(CurrentFont());
         }
         break;
@@ -202,8 +193,8 @@ LRESULT Control::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     // The handlers run once the control has done its own part, and may unload the form.
     switch (message) {
     case WM_MOUSEMOVE:
-        if (MouseMove && form()) {
-            MouseMove(form()->MouseArgsFor(MouseButtons(wParam), wParam, lParam));
+        if (MouseMove) {
+            MouseMove(*form_, form_->MouseArgsFor(MouseButtons(wParam), wParam, lParam));
         }
         break;
     case WM_LBUTTONDOWN:
@@ -236,31 +227,25 @@ LRESULT Control::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void Control::OnButtonDown(short button, WPARAM keys, LPARAM position, bool doubleClick) {
-    if (!window_ || !form()) {
-        return;
-    }
     if (button == kLeftButton) {
         // The second press of a double-click is still a press, but its release is no click:
         // one double-click opens a link once.
         secondClick_ = doubleClick;
     }
-    if (CapturesMouse()) {
+    if (handling_.capturesMouse) {
         if (buttonsDown_ == 0) {
             SetCapture(window_);
         }
         buttonsDown_ |= static_cast<unsigned>(button);
     }
     if (MouseDown) {
-        MouseDown(form()->MouseArgsFor(button, keys, position));
+        MouseDown(*form_, form_->MouseArgsFor(button, keys, position));
     }
 }
 
 void Control::OnButtonUp(short button, WPARAM keys, LPARAM position) {
-    if (!window_ || !form()) {
-        return;
-    }
     bool click = false;
-    if (CapturesMouse()) {
+    if (handling_.capturesMouse) {
         if (!(buttonsDown_ & static_cast<unsigned>(button))) {
             return; // pressed elsewhere: the release belongs to another window
         }
@@ -269,16 +254,17 @@ void Control::OnButtonUp(short button, WPARAM keys, LPARAM position) {
         const POINT at{GET_X_LPARAM(position), GET_Y_LPARAM(position)};
         click = button == kLeftButton && !secondClick_ && PtInRect(&client, at);
         buttonsDown_ &= ~static_cast<unsigned>(button);
-        if (buttonsDown_ == 0 && GetCapture() == window_) {
+        // Buttons are counted only while the capture is ours: losing it clears them.
+        if (buttonsDown_ == 0) {
             ReleaseCapture();
         }
     }
-    const MouseArgs args = form()->MouseArgsFor(button, keys, position);
+    const MouseArgs args = form_->MouseArgsFor(button, keys, position);
     if (MouseUp) {
-        MouseUp(args);
+        MouseUp(*form_, args);
     }
     if (click && Click) {
-        Click();
+        Click(*form_);
     }
 }
 
@@ -293,7 +279,7 @@ Label::WindowKind Label::Kind() const {
 void Label::SetCaption(std::wstring caption) {
     caption_ = std::move(caption);
     if (window_) {
-        SetText(window_, caption_);
+        SetText(window_, caption_.c_str());
         Fit();
     }
 }
@@ -320,16 +306,11 @@ void Label::SetFontUnderline(bool underline) {
     }
 }
 
-void Label::SetAutoSize(bool autoSize) {
-    autoSize_ = autoSize;
-    Fit();
-}
-
 void Label::Fit() {
-    if (!autoSize_ || !window_ || !form()) {
+    if (!autoSize_ || !window_) {
         return;
     }
-    const unsigned dpi = form()->Dpi();
+    const unsigned dpi = form_->Dpi();
     const WindowDc dc(window_);
     if (!dc) {
         return;
@@ -369,21 +350,14 @@ TextBox::WindowKind TextBox::Kind() const {
 void TextBox::SetText(std::wstring text) {
     text_ = std::move(text);
     if (window_) {
-        skorvelin::SetText(window_, text_);
-    }
-}
-
-void TextBox::SetBackColor(ColorValue color) {
-    backColor_ = color;
-    if (window_) {
-        InvalidateRect(window_, nullptr, TRUE);
+        skorvelin::SetText(window_, text_.c_str());
     }
 }
 
 HBRUSH TextBox::OnColor(HDC dc) {
-    SetTextColor(dc, ResolveColor(foreColor_));
-    SetBkColor(dc, ResolveColor(backColor_));
-    return brush_.For(backColor_);
+    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    SetBkColor(dc, GetSysColor(backColor_));
+    return GetSysColorBrush(backColor_);
 }
 
 // ---- CommandButton
@@ -393,47 +367,25 @@ CommandButton::WindowKind CommandButton::Kind() const {
             static_cast<DWORD>(default_ ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | WS_TABSTOP};
 }
 
-void CommandButton::SetCaption(std::wstring caption) {
-    caption_ = std::move(caption);
-    if (window_) {
-        SetText(window_, caption_);
-    }
-}
-
 void CommandButton::OnLoaded() {
     if (default_) {
-        form()->SetDefaultButton(*this);
+        form_->SetDefaultButton(*this);
     }
     if (cancel_) {
-        form()->SetCancelButton(*this);
+        form_->SetCancelButton(*this);
     }
 }
 
 void CommandButton::OnCommand(WORD code) {
     if (code == BN_CLICKED && Click) {
-        Click();
+        Click(*form_);
     }
-}
-
-bool CommandButton::OnCancel() {
-    if (!cancel_) {
-        return false;
-    }
-    OnCommand(BN_CLICKED);
-    return true;
 }
 
 // ---- PictureBox
 
 PictureBox::WindowKind PictureBox::Kind() const {
     return {L"STATIC", SS_OWNERDRAW | SS_NOTIFY};
-}
-
-void PictureBox::SetPicture(UniqueGdiObject bitmap) {
-    bitmap_ = std::move(bitmap);
-    if (window_) {
-        InvalidateRect(window_, nullptr, FALSE);
-    }
 }
 
 void PictureBox::OnDraw(const DRAWITEMSTRUCT& item) {
@@ -447,14 +399,14 @@ void PictureBox::OnDraw(const DRAWITEMSTRUCT& item) {
         return;
     }
     const SelectedObject selected(source.get(), bitmap_.get());
-    const unsigned dpi = form() ? form()->Dpi() : kDefaultDpi;
+    const unsigned dpi = form_->Dpi();
     const int width = ScaleFrom96(info.bmWidth, dpi);
     const int height = ScaleFrom96(info.bmHeight, dpi);
     if (width == info.bmWidth && height == info.bmHeight) {
         BitBlt(item.hDC, item.rcItem.left, item.rcItem.top, width, height, source.get(), 0, 0,
                SRCCOPY);
     } else {
-        if (IsNtFamily(modGeneral::GetPlatformId())) {
+        if (WideApiAvailable()) { // the NT family, asked once per run
             SetStretchBltMode(item.hDC, HALFTONE);
             // Choosing HALFTONE leaves the brush origin undefined: it must be set again.
             SetBrushOrgEx(item.hDC, 0, 0, nullptr);
@@ -476,13 +428,13 @@ Image::WindowKind Image::Kind() const {
 void Image::SetPicture(PictureRef picture) {
     picture_ = std::move(picture);
     if (window_) {
-        SetText(window_, picture_ ? picture_->Name() : std::wstring{});
+        SetText(window_, picture_ ? picture_->Name().c_str() : L"");
         InvalidateRect(window_, nullptr, FALSE);
     }
 }
 
 void Image::OnDraw(const DRAWITEMSTRUCT& item) {
-    const unsigned dpi = form() ? form()->Dpi() : kDefaultDpi;
+    const unsigned dpi = form_->Dpi();
     PaintBuffered(item, [this, dpi](HDC dc, const RECT& bounds) {
         // Transparent pixels of the picture show the form's background.
         FillRect(dc, &bounds, GetSysColorBrush(COLOR_BTNFACE));
@@ -493,39 +445,6 @@ void Image::OnDraw(const DRAWITEMSTRUCT& item) {
             picture_->Render(dc, target);
         }
     });
-}
-
-// ---- Timer
-
-Timer::~Timer() {
-    if (const Form* form = Owner(); form && form->hWnd()) {
-        KillTimer(form->hWnd(), Id());
-    }
-}
-
-void Timer::SetInterval(unsigned milliseconds) {
-    interval_ = milliseconds;
-    Restart();
-}
-
-void Timer::SetEnabled(bool enabled) {
-    enabled_ = enabled;
-    Restart();
-}
-
-void Timer::Start(HWND window) {
-    if (window && enabled_ && interval_ > 0) {
-        SetTimer(window, Id(), interval_, nullptr);
-    }
-}
-
-void Timer::Restart() {
-    const Form* form = Owner();
-    if (!form || !form->hWnd()) {
-        return;
-    }
-    KillTimer(form->hWnd(), Id());
-    Start(form->hWnd());
 }
 
 } // namespace skorvelin

@@ -7,7 +7,6 @@
 #include "forms/form.h"
 #include "forms/ole_picture.h"
 
-#include <functional>
 #include <string>
 
 namespace skorvelin {
@@ -16,26 +15,24 @@ class Control {
   public:
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;
-    virtual ~Control();
 
     HWND hWnd() const { return window_; }
     float Left() const { return left_; }
     float Top() const { return top_; }
-    float Width() const { return width_; }
-    float Height() const { return height_; }
     // Moves the control with its size unchanged.
     void Move(float left, float top);
     void Move(float left, float top, float width, float height);
-    void SetVisible(bool visible);
+    // Set before the control is loaded.
+    void SetVisible(bool visible) { visible_ = visible; }
     // The pointer shown over the control; null for the platform's usual one.
     void SetMousePointer(HCURSOR cursor) { cursor_ = cursor; }
 
     // Events. A click is a left button pressed and released over the control; the second press
     // of a double-click raises MouseDown and MouseUp, but no second click.
-    MouseHandler MouseMove;
-    MouseHandler MouseDown;
-    MouseHandler MouseUp;
-    std::function<void()> Click;
+    MouseEvent MouseMove = nullptr;
+    MouseEvent MouseDown = nullptr;
+    MouseEvent MouseUp = nullptr;
+    Event Click = nullptr;
 
     // Makes the control's window on `form`, placed below the controls loaded before it (which
     // is also the keyboard focus order). False when the platform refuses.
@@ -48,13 +45,25 @@ class Control {
     virtual HBRUSH OnColor(HDC) { return nullptr; }
     virtual void OnDraw(const DRAWITEMSTRUCT&) {}
     virtual void OnCommand(WORD) {}
-    // Esc typed anywhere on the form: true when the control took it as its own press.
-    virtual bool OnCancel() { return false; }
     // Brings font, size and position up to the form's current dots per inch.
     virtual void ApplyDpi();
 
   protected:
+    // What sets a kind of control apart in its handling of fonts, the mouse and the keyboard.
+    struct Handling {
+        // Whether the control gets a font: picture controls show no text.
+        bool showsText = true;
+        // Controls that do not handle the mouse themselves (labels, pictures) hold the pointer
+        // while a button is down, so that the release and the click come back to them.
+        bool capturesMouse = true;
+        // Keys that the control leaves to the dialog keyboard interface although its window
+        // would take them (WM_GETDLGCODE flags).
+        LRESULT leavesDialogCodes = 0;
+    };
     Control() = default;
+    explicit Control(const Handling& handling) : handling_(handling) {}
+    // A control is a member of its form, never deleted through this base.
+    ~Control();
 
     struct WindowKind {
         const wchar_t* className;
@@ -62,25 +71,21 @@ class Control {
     };
     virtual WindowKind Kind() const = 0;
     virtual std::wstring InitialText() const { return {}; }
-    // Whether the control gets a font: picture controls show no text.
-    virtual bool ShowsText() const { return true; }
-    virtual HFONT CurrentFont() const { return form()->Font(false); }
-    // Controls that do not handle the mouse themselves (labels, pictures) hold the pointer while
-    // a button is down, so that the release and the click come back to them.
-    virtual bool CapturesMouse() const { return true; }
+    virtual HFONT CurrentFont() const { return form_->Font(false); }
     virtual void OnLoaded() {}
-    virtual LRESULT DialogCode(LRESULT standard) const { return standard; }
 
     void ApplyLayout();
     void ApplyFont();
-    // The form the control was loaded on, while both live.
-    Form* form() const { return membership_.owner(); }
+    // The form the control was loaded on; null before Load.
+    Form* form_ = nullptr;
     HWND window_ = nullptr;
 
   private:
     static LRESULT CALLBACK SubclassProcedure(HWND window, UINT message, WPARAM wParam,
                                               LPARAM lParam) noexcept;
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+    const Handling handling_;
     void OnButtonDown(short button, WPARAM keys, LPARAM position, bool doubleClick);
     void OnButtonUp(short button, WPARAM keys, LPARAM position);
 
@@ -93,7 +98,6 @@ class Control {
     WNDPROC original_ = nullptr;
     unsigned buttonsDown_ = 0;
     bool secondClick_ = false;
-    Form::ControlToken membership_;
 };
 
 // Text on the form's background, wrapped at word boundaries; never takes the focus.
@@ -106,7 +110,7 @@ class Label : public Control {
     void SetFontUnderline(bool underline);
     // A label that sizes itself keeps its place and takes the size of its caption on one line.
     // Set it before the label is loaded.
-    void SetAutoSize(bool autoSize);
+    void SetAutoSize(bool autoSize) { autoSize_ = autoSize; }
 
     HBRUSH OnColor(HDC dc) override;
     void OnDraw(const DRAWITEMSTRUCT& item) override;
@@ -115,7 +119,7 @@ class Label : public Control {
   protected:
     WindowKind Kind() const override;
     std::wstring InitialText() const override { return caption_; }
-    HFONT CurrentFont() const override { return form()->Font(underline_); }
+    HFONT CurrentFont() const override { return form_->Font(underline_); }
     void OnLoaded() override { Fit(); }
 
   private:
@@ -131,45 +135,39 @@ class Label : public Control {
 // scrolled but not edited.
 class TextBox : public Control {
   public:
-    TextBox() = default;
+    // Enter and Esc go to the form's buttons and Tab moves on, as in every other control.
+    TextBox() : Control({true, false, DLGC_WANTALLKEYS | DLGC_WANTMESSAGE | DLGC_WANTTAB}) {}
     const std::wstring& Text() const { return text_; }
     void SetText(std::wstring text);
-    void SetBackColor(ColorValue color);
+    // One of the system colours (COLOR_INFOBK...), which follow the user's colour scheme.
+    void SetBackColor(int systemColor) { backColor_ = systemColor; }
 
     HBRUSH OnColor(HDC dc) override;
 
   protected:
     WindowKind Kind() const override;
     std::wstring InitialText() const override { return text_; }
-    bool CapturesMouse() const override { return false; }
-    // Enter and Esc go to the form's buttons and Tab moves on, as in every other control.
-    LRESULT DialogCode(LRESULT standard) const override {
-        return standard & ~(DLGC_WANTALLKEYS | DLGC_WANTMESSAGE | DLGC_WANTTAB);
-    }
 
   private:
     std::wstring text_;
-    ColorValue backColor_ = SystemColor(COLOR_WINDOW);
-    ColorValue foreColor_ = kWindowTextColor;
-    ColorBrush brush_;
+    int backColor_ = COLOR_WINDOW;
 };
 
 // A push button. The default button is pressed by Enter and the cancel button by Esc, wherever
 // the focus is; one button may be both.
 class CommandButton : public Control {
   public:
-    CommandButton() = default;
-    void SetCaption(std::wstring caption);
+    CommandButton() : Control({true, false, 0}) {}
+    // Set before the button is loaded.
+    void SetCaption(std::wstring caption) { caption_ = std::move(caption); }
     void SetDefault(bool isDefault) { default_ = isDefault; }
     void SetCancel(bool isCancel) { cancel_ = isCancel; }
 
     void OnCommand(WORD code) override;
-    bool OnCancel() override;
 
   protected:
     WindowKind Kind() const override;
     std::wstring InitialText() const override { return caption_; }
-    bool CapturesMouse() const override { return false; }
     void OnLoaded() override;
 
   private:
@@ -181,14 +179,14 @@ class CommandButton : public Control {
 // A bitmap shown at the top left of a borderless box.
 class PictureBox : public Control {
   public:
-    PictureBox() = default;
-    void SetPicture(UniqueGdiObject bitmap);
+    PictureBox() : Control({false, true, 0}) {}
+    // Set before the box is loaded.
+    void SetPicture(UniqueGdiObject bitmap) { bitmap_ = std::move(bitmap); }
 
     void OnDraw(const DRAWITEMSTRUCT& item) override;
 
   protected:
     WindowKind Kind() const override;
-    bool ShowsText() const override { return false; }
 
   private:
     UniqueGdiObject bitmap_;
@@ -198,7 +196,7 @@ class PictureBox : public Control {
 // is the name of the picture it shows.
 class Image : public Control {
   public:
-    Image() = default;
+    Image() : Control({false, true, 0}) {}
     const PictureRef& Picture() const { return picture_; }
     void SetPicture(PictureRef picture);
 
@@ -207,42 +205,9 @@ class Image : public Control {
   protected:
     WindowKind Kind() const override;
     std::wstring InitialText() const override { return picture_ ? picture_->Name() : L""; }
-    bool ShowsText() const override { return false; }
 
   private:
     PictureRef picture_;
-};
-
-// Raises Tick every Interval milliseconds while it is enabled and its form is loaded.
-class Timer {
-  public:
-    Timer() = default;
-    Timer(const Timer&) = delete;
-    Timer& operator=(const Timer&) = delete;
-    ~Timer();
-
-    void SetInterval(unsigned milliseconds);
-    void SetEnabled(bool enabled);
-    std::function<void()> Tick;
-
-    // Called by the form.
-    void Join(Form::TimerToken membership) { membership_ = std::move(membership); }
-    Form* Owner() const { return membership_.owner(); }
-    void Start(HWND window);
-    void OnTick() {
-        if (Tick) {
-            Tick();
-        }
-    }
-
-  private:
-    void Restart();
-
-    UINT_PTR Id() const { return membership_.Number(); }
-
-    unsigned interval_ = 0;
-    bool enabled_ = true;
-    Form::TimerToken membership_;
 };
 
 } // namespace skorvelin

@@ -1,8 +1,8 @@
 #include "forms/fonts.h"
 
 #include "common/platform_calls.h"
+#include "forms/twips.h"
 
-#include <cmath>
 #include <cstddef>
 #include <cstring>
 #include <cwchar>
@@ -27,7 +27,7 @@ HFONT CreateFontFor(const FontDescription& description, unsigned dpi, bool under
 } // namespace
 
 int FontHeight(float points, unsigned dpi) {
-    return -static_cast<int>(std::lround(static_cast<double>(points) * dpi / 72.0));
+    return -RoundToNearest(static_cast<double>(points) * dpi / 72.0);
 }
 
 void FontPair::Create(const FontDescription& description, unsigned dpi) {

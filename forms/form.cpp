@@ -3,6 +3,7 @@
 #include "common/platform_calls.h"
 #include "common/system_library.h"
 #include "forms/controls.h"
+#include "forms/timer.h"
 #include "forms/twips.h"
 
 namespace skorvelin {
@@ -54,13 +55,12 @@ Form::~Form() {
     Unload();
 }
 
-bool Form::Create(std::wstring_view caption, float clientWidth, float clientHeight) {
-    if (window_ || !RegisterFormClass(WindowProcedure)) {
-        return window_ != nullptr;
+bool Form::Create(const wchar_t* caption, float clientWidth, float clientHeight) {
+    if (!RegisterFormClass(WindowProcedure)) {
+        return false;
     }
     clientWidth_ = clientWidth;
     clientHeight_ = clientHeight;
-    centred_ = false;
     const RECT bounds{CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT};
     CreatePlatformWindow(kFormExStyle, kClassName, caption, kFormStyle, bounds, nullptr, 0, this);
     if (!window_) {
@@ -68,7 +68,9 @@ bool Form::Create(std::wstring_view caption, float clientWidth, float clientHeig
     }
     dpi_ = WindowDpi(window_);
     ApplySize();
-    timers_.ForEach([this](Timer& timer) { timer.Start(window_); });
+    for (size_t i = 0; i < timers_.size(); ++i) {
+        SetTimer(window_, i + 1, timers_[i]->Interval(), nullptr);
+    }
     return true;
 }
 
@@ -78,35 +80,19 @@ void Form::Unload() {
     }
 }
 
-void Form::SetCaption(std::wstring_view caption) {
-    if (window_) {
-        SetText(window_, caption);
-    }
+void Form::SetCaption(const std::wstring& caption) {
+    SetText(window_, caption.c_str());
 }
 
-bool Form::Visible() const {
-    return window_ && IsWindowVisible(window_);
-}
-
-void Form::SetVisible(bool visible) {
-    if (!window_ || visible == Visible()) {
-        return;
-    }
-    if (!visible) {
-        ShowWindow(window_, SW_HIDE);
-        return;
-    }
-    if (!centred_) {
-        centred_ = true;
-        const RECT area = WorkArea();
-        RECT frame{};
-        GetWindowRect(window_, &frame);
-        const int width = frame.right - frame.left;
-        const int height = frame.bottom - frame.top;
-        SetWindowPos(window_, nullptr, area.left + (area.right - area.left - width) / 2,
-                     area.top + (area.bottom - area.top - height) / 2, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+void Form::Show() {
+    const RECT area = WorkArea();
+    RECT frame{};
+    GetWindowRect(window_, &frame);
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    SetWindowPos(window_, nullptr, area.left + (area.right - area.left - width) / 2,
+                 area.top + (area.bottom - area.top - height) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     ShowWindow(window_, SW_SHOWNORMAL);
 }
 
@@ -117,26 +103,8 @@ HFONT Form::Font(bool underlined) {
     return fonts_.Get(underlined);
 }
 
-Form::ControlToken Form::Register(Control& control) {
-    return controls_.Add(control);
-}
-
-void Form::Register(Timer& timer) {
-    if (timer.Owner() == this) {
-        return;
-    }
-    timer.Join(timers_.Add(timer));
-    if (window_) {
-        timer.Start(window_);
-    }
-}
-
 void Form::SetDefaultButton(const Control& button) {
     defaultButtonId_ = GetDlgCtrlID(button.hWnd());
-}
-
-void Form::SetCancelButton(const Control& button) {
-    cancelButtonId_ = GetDlgCtrlID(button.hWnd());
 }
 
 MouseArgs Form::MouseArgsFor(short button, WPARAM keys, LPARAM position) const {
@@ -163,7 +131,11 @@ void Form::OnDpiChanged(unsigned dpi, const RECT& suggested) {
     if (previous.Created()) {
         fonts_.Create(kFormFont, dpi_);
     }
-    controls_.ForEach([](Control& control) { control.ApplyDpi(); });
+    for (HWND child = GetWindow(window_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (Control* control = Control::FromWindow(child)) {
+            control->ApplyDpi();
+        }
+    }
     const SIZE client{TwipsToPixels(clientWidth_, dpi_), TwipsToPixels(clientHeight_, dpi_)};
     const SIZE outer = WindowSizeFor(client, dpi_);
     SetWindowPos(window_, nullptr, suggested.left, suggested.top, outer.cx, outer.cy,
@@ -178,9 +150,8 @@ void Form::SaveFocus() {
 }
 
 void Form::RestoreFocus() {
-    HWND target = focus_ && IsWindow(focus_) && IsChild(window_, focus_) && IsFocusable(focus_)
-                      ? focus_
-                      : nullptr;
+    // The controls live as long as the form: a focus saved on one of them is still a child.
+    HWND target = focus_ && IsChild(window_, focus_) && IsFocusable(focus_) ? focus_ : nullptr;
     for (HWND child = GetWindow(window_, GW_CHILD); !target && child;
          child = GetWindow(child, GW_HWNDNEXT)) {
         if (IsFocusable(child)) {
@@ -199,16 +170,13 @@ LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_COMMAND: {
         const WORD id = LOWORD(wParam);
-        if (id == IDCANCEL && cancelButtonId_ != 0) {
-            // Esc, wherever the focus is, presses the cancel button. The identifier may have
-            // passed to another control since: only a cancel button takes the press.
-            if (Control* cancel = Control::FromWindow(GetDlgItem(window_, cancelButtonId_))) {
-                cancel->OnCancel();
-            }
+        if (id == IDCANCEL && cancelButton_) {
+            // Esc, wherever the focus is, presses the cancel button.
+            cancelButton_->OnCommand(BN_CLICKED);
             return 0;
         }
-        const auto from = reinterpret_cast<HWND>(lParam);
-        if (Control* control = Control::FromWindow(from ? from : GetDlgItem(window_, id))) {
+        // Controls notify with their window; the form has no menu or accelerator.
+        if (Control* control = Control::FromWindow(reinterpret_cast<HWND>(lParam))) {
             control->OnCommand(HIWORD(wParam));
         }
         return 0;
@@ -234,12 +202,14 @@ LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_MOUSEMOVE:
         if (MouseMove) {
-            MouseMove(MouseArgsFor(MouseButtons(wParam), wParam, lParam));
+            MouseMove(*this, MouseArgsFor(MouseButtons(wParam), wParam, lParam));
         }
         return 0;
     case WM_TIMER:
-        if (Timer* timer = timers_.Find(wParam)) {
-            timer->OnTick();
+        if (wParam >= 1 && wParam <= timers_.size()) {
+            if (const Event tick = timers_[wParam - 1]->Tick) {
+                tick(*this);
+            }
             return 0;
         }
         break;
@@ -283,9 +253,6 @@ LRESULT CALLBACK Form::WindowProcedure(HWND window, UINT message, WPARAM wParam,
     if (message == WM_NCDESTROY) {
         SetLongPtr(window, GWLP_USERDATA, 0);
         form->window_ = nullptr;
-        form->focus_ = nullptr;
-        form->defaultButtonId_ = 0;
-        form->cancelButtonId_ = 0;
     }
     return result;
 }

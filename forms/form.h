@@ -1,18 +1,19 @@
 #pragma once
 // A form: one top-level window with a fixed dialog frame, created hidden, that lives from Load
 // to Unload, and the controls and timers placed on it. Positions and sizes are in twips.
+// Controls and timers are members of the form they are placed on and go before it does, so each
+// side points at the other plainly.
 #include "forms/fonts.h"
-#include "forms/membership.h"
 
 #include <windows.h>
 
-#include <functional>
 #include <string>
-#include <string_view>
+#include <vector>
 
 namespace skorvelin {
 
 class Control;
+class Form;
 class Timer;
 
 // What a pointer event tells its handler: the buttons concerned (1 left, 2 right, 4 middle), the
@@ -23,7 +24,10 @@ struct MouseArgs {
     float x = 0;
     float y = 0;
 };
-using MouseHandler = std::function<void(const MouseArgs&)>;
+// What an event calls: a plain function, handed the form whose event it is (see
+// forms/event_handlers.h, which makes one of each handler of a form).
+using Event = void (*)(Form& form);
+using MouseEvent = void (*)(Form& form, const MouseArgs& args);
 
 // The buttons held, in MouseArgs form, from the key state of a mouse message.
 short MouseButtons(WPARAM keys);
@@ -36,34 +40,28 @@ class Form {
     virtual ~Form();
 
     // Creates the window, hidden, with the given caption around a client area of the given size;
-    // the form's enabled timers start counting. False when the platform refuses.
-    bool Create(std::wstring_view caption, float clientWidth, float clientHeight);
+    // the form's timers start counting. False when the platform refuses.
+    bool Create(const wchar_t* caption, float clientWidth, float clientHeight);
     // Closes and destroys the window and its controls; nothing of it remains on screen.
     void Unload();
     bool IsLoaded() const { return window_ != nullptr; }
     HWND hWnd() const { return window_; }
 
-    void SetCaption(std::wstring_view caption);
-    bool Visible() const;
-    // Shows the window centred on the screen's work area, or hides it.
-    void SetVisible(bool visible);
+    void SetCaption(const std::wstring& caption);
+    // Shows the window centred on the screen's work area.
+    void Show();
 
     // Raised when the pointer moves over the form's own surface.
-    MouseHandler MouseMove;
+    MouseEvent MouseMove = nullptr;
 
-    // A control is on the form while it holds its token; a timer likewise.
-    using ControlToken = Membership<Form, Control>;
-    using TimerToken = Membership<Form, Timer>;
-    // Places the timer on the form: it counts from now on if the form is loaded, otherwise from
-    // Create.
-    void Register(Timer& timer);
+    // Places the timer on the form before the form is created; it counts from Create on.
+    void Register(Timer& timer) { timers_.push_back(&timer); }
 
     // Used by the controls placed on the form.
-    ControlToken Register(Control& control);
     unsigned Dpi() const { return dpi_; }
     HFONT Font(bool underlined);
     void SetDefaultButton(const Control& button);
-    void SetCancelButton(const Control& button);
+    void SetCancelButton(Control& button) { cancelButton_ = &button; }
     // Pointer event arguments for a mouse message of `window`, which shows the form's scale.
     MouseArgs MouseArgsFor(short button, WPARAM keys, LPARAM position) const;
 
@@ -84,13 +82,11 @@ class Form {
     unsigned dpi_ = 96;
     float clientWidth_ = 0;
     float clientHeight_ = 0;
-    bool centred_ = false;
     FontPair fonts_;
-    Roster<Form, Control> controls_{*this};
-    // A timer's number on this roster is its timer identifier.
-    Roster<Form, Timer> timers_{*this};
+    // A timer's place in this list, from 1, is its timer identifier.
+    std::vector<Timer*> timers_;
     int defaultButtonId_ = 0;
-    int cancelButtonId_ = 0;
+    Control* cancelButton_ = nullptr;
     HWND focus_ = nullptr;
 };
 

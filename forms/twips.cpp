@@ -3,12 +3,14 @@
 #include "common/system_library.h"
 #include "forms/gdi_scope.h"
 
-#include <cmath>
-
 namespace skorvelin {
 
+int RoundToNearest(double value) {
+    return static_cast<int>(value < 0 ? value - 0.5 : value + 0.5);
+}
+
 int TwipsToPixels(float twips, unsigned dpi) {
-    return static_cast<int>(std::lround(static_cast<double>(twips) * dpi / kTwipsPerInch));
+    return RoundToNearest(static_cast<double>(twips) * dpi / kTwipsPerInch);
 }
 
 float PixelsToTwips(int pixels, unsigned dpi) {

@@ -8,6 +8,10 @@ namespace skorvelin {
 inline constexpr unsigned kTwipsPerInch = 1440;
 inline constexpr unsigned kDefaultDpi = 96;
 
+// The nearest integer, halves away from zero: lround's rule, without the maths library that
+// lround would bring into the program.
+int RoundToNearest(double value);
+
 // Pixels covered by a length in twips, to the nearest pixel.
 int TwipsToPixels(float twips, unsigned dpi);
 

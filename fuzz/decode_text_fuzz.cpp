@@ -7,7 +7,7 @@
 // encodable.
 #include "fuzz/fuzz_input.h"
 #include "tools/text_encoding.h"
-#include "ui/scrambled_text.h"
+#include "ui/code_page_table.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 // The platform calls of the text code, for a native build: lower-casing by the C library's
 // wide-character mapping under a UTF-8 locale, and Windows-1252 as the system code page.
 #include "common/platform_text.h"
-#include "ui/scrambled_text.h"
+#include "ui/code_page_table.h"
 
 #include <clocale>
 #include <cwctype>

@@ -14,6 +14,7 @@
 #include "common/platform_text.h"
 #include "common/system_library.h"
 #include "tools/text_encoding.h"
+#include "ui/code_page_table.h"
 
 #include <windows.h>
 

@@ -6,63 +6,70 @@ namespace modGeneral {
 
 namespace {
 
-// Plain decimal: no leading zeros, a minus sign in front of a negative number, nothing else.
-std::wstring DecimalText(long number) {
-    wchar_t digits[24];
-    wchar_t* first = digits + 24;
+// Writes `number` in plain decimal at `out` (no leading zeros, a minus sign in front of a
+// negative number, nothing else); answers the end of what it wrote.
+wchar_t* WriteDecimal(wchar_t* out, long number) {
+    wchar_t reversed[12];
+    int count = 0;
     unsigned long rest =
         number < 0 ? 0ul - static_cast<unsigned long>(number) : static_cast<unsigned long>(number);
     do {
-        *--first = static_cast<wchar_t>(L'0' + rest % 10);
+        reversed[count++] = static_cast<wchar_t>(L'0' + rest % 10);
         rest /= 10;
     } while (rest != 0);
     if (number < 0) {
-        *--first = L'-';
+        *out++ = L'-';
     }
-    return std::wstring(first, digits + 24);
+    while (count > 0) {
+        *out++ = reversed[--count];
+    }
+    return out;
 }
 
-// One decimal digit of the revision, as the number it stands for.
-int DigitValue(wchar_t digit) {
-    return digit - L'0';
-}
-
-std::wstring BetaVersionText(std::int16_t revision) {
+wchar_t* WriteBetaVersion(wchar_t* out, long revision) {
     // At least four digits, zeros in front: 105 reads 0105, i.e. v0.1 beta 5.
-    std::wstring digits = DecimalText(revision);
-    if (digits.size() < 4) {
-        digits.insert(0, 4 - digits.size(), L'0');
+    const int count = revision >= 10000 ? 5 : 4;
+    int digits[5];
+    long rest = revision;
+    for (int i = count - 1; i >= 0; --i) {
+        digits[i] = static_cast<int>(rest % 10);
+        rest /= 10;
     }
-    std::wstring text =
-        L"v" + DecimalText(DigitValue(digits[0])) + L"." + DecimalText(DigitValue(digits[1]));
-    if (DigitValue(digits[2]) != 0) {
-        text += L"." + DecimalText(DigitValue(digits[2]));
+    out = WriteDecimal(out, digits[0]);
+    *out++ = L'.';
+    out = WriteDecimal(out, digits[1]);
+    if (digits[2] != 0) {
+        *out++ = L'.';
+        out = WriteDecimal(out, digits[2]);
+    }
+    for (const wchar_t c : L" beta ") {
+        if (c != L'\0') {
+            *out++ = c;
+        }
     }
     // Everything from the fourth digit on is the beta number; a five-digit revision such as
     // 12345 therefore gives beta 45, and 10005 gives beta 5.
-    long beta = 0;
-    for (size_t i = 3; i < digits.size(); ++i) {
-        beta = beta * 10 + DigitValue(digits[i]);
-    }
-    return text + L" beta " + DecimalText(beta);
+    return WriteDecimal(out, count == 5 ? revision % 100 : revision % 10);
 }
 
 } // namespace
 
 std::wstring BuildVersionText(std::int16_t major, std::int16_t minor, std::int16_t revision) {
+    wchar_t text[32]; // room for the longest, "v-32768.-32768.99"
+    wchar_t* end = text;
+    *end++ = L'v';
     if (revision > 99) {
-        return BetaVersionText(revision);
+        end = WriteBetaVersion(end, revision);
+    } else {
+        end = WriteDecimal(end, major);
+        *end++ = L'.';
+        end = WriteDecimal(end, minor);
+        if (revision > 0) {
+            *end++ = L'.';
+            end = WriteDecimal(end, revision);
+        }
     }
-    std::wstring text = L"v" + DecimalText(major) + L"." + DecimalText(minor);
-    if (revision > 0) {
-        text += L"." + DecimalText(revision);
-    }
-    return text;
-}
-
-std::wstring BuildCaption(std::wstring_view title, std::int16_t major, std::int16_t minor,
-                          std::int16_t revision) {
-    return std::wstring(title) + L" " + BuildVersionText(major, minor, revision);
+    return std::wstring(text, end);
 }
 
 std::wstring BuildVersionText() {
@@ -71,7 +78,9 @@ std::wstring BuildVersionText() {
 }
 
 std::wstring BuildCaption() {
-    return L"" SKORVELIN_TITLE L" " + BuildVersionText();
+    std::wstring caption = L"" SKORVELIN_TITLE L" ";
+    caption += BuildVersionText();
+    return caption;
 }
 
 } // namespace modGeneral

@@ -4,6 +4,7 @@
 #include "forms/controls.h"
 #include "forms/form.h"
 #include "forms/ole_picture.h"
+#include "forms/timer.h"
 
 #include <array>
 

@@ -38,21 +38,11 @@ HBITMAP IconColourImage(int id) {
                           reinterpret_cast<const BITMAPINFO*>(&header), DIB_RGB_COLORS);
 }
 
-// The program's hand, or the platform's where the program carries none.
-HCURSOR HandCursor() {
-    if (const HCURSOR hand = LoadResourceCursor(IDC_HAND_CURSOR)) {
-        return hand;
-    }
-    constexpr int kSystemHand = 32649; // IDC_HAND, unknown to the oldest platforms
-    return LoadSystemCursor(kSystemHand);
-}
-
 } // namespace
 
 frmSkorvelin::frmSkorvelin() {
     // The timer belongs to the form from its creation on, on every path of the program.
     timDonner.SetInterval(3000);
-    timDonner.SetEnabled(true);
     Register(timDonner);
     ConnectEvents();
 }
@@ -63,10 +53,8 @@ frmSkorvelin::~frmSkorvelin() {
 }
 
 void frmSkorvelin::LoadControls() {
-    if (btnOK.hWnd()) {
-        return;
-    }
-    const HCURSOR hand = HandCursor();
+    // The program carries its own hand: the oldest platforms have none.
+    const HCURSOR hand = LoadResourceCursor(IDC_HAND_CURSOR);
 
     picIcône.Move(120, 180, 720, 720);
     // Pixel for pixel the colour image of the 48-pixel application icon.
@@ -78,7 +66,7 @@ void frmSkorvelin::LoadControls() {
     btnOK.SetCancel(true);
 
     txtDescription.Move(120, 1080, 5655, 4080);
-    txtDescription.SetBackColor(kTooltipBackColor);
+    txtDescription.SetBackColor(COLOR_INFOBK);
     txtDescription.SetText(LoadUsageText());
 
     imgDonnerFR.Move(4425, 720, 1335, 315);
@@ -123,22 +111,22 @@ void frmSkorvelin::LoadControls() {
 
 void frmSkorvelin::ConnectEvents() {
     using F = frmSkorvelin;
-    MouseMove = Handler(*this, &F::Form_MouseMove);
-    btnOK.Click = Handler(*this, &F::btnOK_Click);
-    btnOK.MouseMove = Handler(*this, &F::btnOK_MouseMove);
-    imgDonner.MouseDown = Handler(*this, &F::imgDonner_MouseDown);
-    imgDonner.Click = Handler(*this, &F::imgDonner_Click);
-    imgDonner.MouseUp = Handler(*this, &F::imgDonner_MouseUp);
-    lblSite.MouseMove = Handler(*this, &F::lblSite_MouseMove);
-    lblSite.Click = Handler(*this, &F::lblSite_Click);
-    lblEmail.MouseMove = Handler(*this, &F::lblEmail_MouseMove);
-    lblEmail.Click = Handler(*this, &F::lblEmail_Click);
-    picIcône.MouseMove = Handler(*this, &F::picIcône_MouseMove);
-    lblAuteur.MouseMove = Handler(*this, &F::lblAuteur_MouseMove);
-    lbl[0].MouseMove = Handler(*this, &F::lbl_MouseMove, 0);
-    lbl[1].MouseMove = Handler(*this, &F::lbl_MouseMove, 1);
-    txtDescription.MouseMove = Handler(*this, &F::txtDescription_MouseMove);
-    timDonner.Tick = Handler(*this, &F::timDonner_Timer);
+    MouseMove = MouseHandler<&F::Form_MouseMove>;
+    btnOK.Click = Handler<&F::btnOK_Click>;
+    btnOK.MouseMove = MouseHandler<&F::btnOK_MouseMove>;
+    imgDonner.MouseDown = MouseHandler<&F::imgDonner_MouseDown>;
+    imgDonner.Click = Handler<&F::imgDonner_Click>;
+    imgDonner.MouseUp = MouseHandler<&F::imgDonner_MouseUp>;
+    lblSite.MouseMove = MouseHandler<&F::lblSite_MouseMove>;
+    lblSite.Click = Handler<&F::lblSite_Click>;
+    lblEmail.MouseMove = MouseHandler<&F::lblEmail_MouseMove>;
+    lblEmail.Click = Handler<&F::lblEmail_Click>;
+    picIcône.MouseMove = MouseHandler<&F::picIcône_MouseMove>;
+    lblAuteur.MouseMove = MouseHandler<&F::lblAuteur_MouseMove>;
+    lbl[0].MouseMove = IndexedMouseHandler<&F::lbl_MouseMove, 0>;
+    lbl[1].MouseMove = IndexedMouseHandler<&F::lbl_MouseMove, 1>;
+    txtDescription.MouseMove = MouseHandler<&F::txtDescription_MouseMove>;
+    timDonner.Tick = Handler<&F::timDonner_Timer>;
 }
 
 } // namespace skorvelin

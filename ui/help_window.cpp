@@ -3,8 +3,8 @@
 
 #include "common/platform_calls.h"
 #include "ui/caption.h"
-#include "ui/decode_text.h"
 #include "ui/help_looks.h"
+#include "ui/scrambled_text.h"
 #include "ui/stored_texts.h"
 #include "ui/usage_text.h"
 
@@ -32,7 +32,7 @@ void frmSkorvelin::ShowHelp() {
     lblSite.SetCaption(modGeneral::DecodeText(kWebAddressText));
     lblEmail.SetCaption(modGeneral::DecodeText(kEmailAddressText));
     timDonner_Timer();
-    SetVisible(true);
+    Show();
 }
 
 void frmSkorvelin::btnOK_Click() {
@@ -47,7 +47,7 @@ void frmSkorvelin::imgDonner_MouseDown(short, short, float, float) {
 
 void frmSkorvelin::imgDonner_Click() {
     // The address is decoded for each click and never kept.
-    ShellOpen(hWnd(), modGeneral::DecodeText(kDonateLinkText));
+    ShellOpen(hWnd(), modGeneral::DecodeText(kDonateLinkText).c_str());
 }
 
 void frmSkorvelin::imgDonner_MouseUp(short, short, float, float) {
@@ -67,12 +67,14 @@ void frmSkorvelin::lblEmail_MouseMove(short, short, float, float) {
 }
 
 void frmSkorvelin::lblSite_Click() {
-    ShellOpen(hWnd(), lblSite.Caption());
+    ShellOpen(hWnd(), lblSite.Caption().c_str());
     Form_MouseMove(0, 0, 0, 0);
 }
 
 void frmSkorvelin::lblEmail_Click() {
-    ShellOpen(hWnd(), L"mailto:" + lblEmail.Caption());
+    std::wstring address = L"mailto:";
+    address += lblEmail.Caption();
+    ShellOpen(hWnd(), address.c_str());
     Form_MouseMove(0, 0, 0, 0);
 }
 

@@ -1,5 +1,7 @@
 #include "ui/scrambled_text.h"
 
+#include "ui/code_page_table.h"
+
 #include <cstdint>
 
 namespace skorvelin {
@@ -60,12 +62,12 @@ long long FirstKeyCounter(long long length) {
 // on the counter's low byte, so a text longer than 32,766 digits decodes by the same rule.
 std::wstring DecodeThrough(const CodeTable& table, std::wstring_view text) {
     const long long length = static_cast<long long>(text.size());
-    std::wstring plain;
-    plain.reserve(static_cast<size_t>((length + 1) / 2));
+    std::wstring plain((text.size() + 1) / 2, L'\0');
     long long k = FirstKeyCounter(length);
     for (size_t i = 0; i < text.size(); i += 2) {
-        const unsigned b = static_cast<unsigned>(ReadHex(text.substr(i, 2)));
-        plain += table[SwapHalves(b ^ KeyByte(k))];
+        const std::wstring_view pair(text.data() + i, text.size() - i < 2 ? 1 : 2);
+        const unsigned b = static_cast<unsigned>(ReadHex(pair));
+        plain[i / 2] = table[SwapHalves(b ^ KeyByte(k))];
         --k;
     }
     return plain;

@@ -3,7 +3,8 @@
 // is the character's 8-bit code with its two halves exchanged, combined by exclusive or with a
 // key byte that depends only on the pair's distance from the end (0xFF for the last pair, one
 // less for each pair before it, modulo 256).
-// Nothing here calls the platform but SystemCodeTable(); ui/decode_text.h adds the code pages.
+// Nothing here calls the platform but DecodeText, through SystemCodeTable()
+// (ui/code_page_table.h).
 // The inverse, which prepares stored texts, is a tool's (tools/text_encoding.h).
 #include <array>
 #include <string>
@@ -15,10 +16,6 @@ using CodeTable = std::array<wchar_t, 256>;
 
 // Windows-1252, built in, for platforms whose ANSI code page cannot give one character per byte.
 const CodeTable& Windows1252Table();
-
-// The table DecodeText reads through: the system ANSI code page's, or Windows1252Table() where
-// that page has no one character per byte.
-CodeTable SystemCodeTable();
 
 // The plain text of a stored text, each decoded 8-bit code read through `table`.
 std::wstring DecodeThrough(const CodeTable& table, std::wstring_view text);

@@ -1,6 +1,6 @@
 #pragma once
 // The help window's credit line, links and donate address, kept scrambled (see DecodeText in
-// ui/decode_text.h) so that they do not show as plain text in the executable. Produce new ones
+// ui/scrambled_text.h) so that they do not show as plain text in the executable. Produce new ones
 // with tools/encode_text.cpp, run where the ANSI code page is Windows-1252.
 
 namespace skorvelin {

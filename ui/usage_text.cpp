@@ -1,17 +1,16 @@
 #include "ui/usage_text.h"
 
 #include "common/platform_calls.h"
-#include "ui/decode_text.h"
+#include "ui/code_page_table.h"
 #include "ui/resources/resource_ids.h"
 
 namespace skorvelin {
 
 std::wstring Windows1252ToWide(std::string_view bytes) {
     const CodeTable table = CodeTableFor(1252);
-    std::wstring text;
-    text.reserve(bytes.size());
-    for (const char byte : bytes) {
-        text += table[static_cast<unsigned char>(byte)];
+    std::wstring text(bytes.size(), L'\0');
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        text[i] = table[static_cast<unsigned char>(bytes[i])];
     }
     return text;
 }

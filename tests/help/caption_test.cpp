@@ -40,8 +40,6 @@ TEST(Caption, VersionTextForms) {
     for (const VersionCase& c : cases) {
         SCOPED_TRACE(testing::Message() << c.major << "." << c.minor << "." << c.revision);
         EXPECT_EQ(modGeneral::BuildVersionText(c.major, c.minor, c.revision), c.versionText);
-        EXPECT_EQ(modGeneral::BuildCaption(L"Skorvelin", c.major, c.minor, c.revision),
-                  std::wstring(L"Skorvelin ") + c.versionText);
     }
 }
 

@@ -1,9 +1,11 @@
 #include "tests/support/plain_texts.h"
 #include "tools/text_encoding.h"
-#include "ui/decode_text.h"
+#include "ui/code_page_table.h"
 #include "ui/stored_texts.h"
 
 #include <gtest/gtest.h>
+
+#include <windows.h>
 
 #include <random>
 

@@ -1,8 +1,10 @@
-#include "ui/decode_text.h"
+#include "ui/code_page_table.h"
+
+#include <windows.h>
 
 namespace skorvelin {
 
-CodeTable CodeTableFor(UINT codePage) {
+CodeTable CodeTableFor(unsigned codePage) {
     // A stored text is one character per byte, so only a single-byte code page can read it.
     // Where the system code page is UTF-8 or double-byte we use Windows-1252 instead: the
     // program's own texts are Western European, and that is the code page they were written in.
