@@ -4,17 +4,31 @@
 # shipped program), Wine with 32-bit support, Xvfb, CMake, GoogleTest's source, Python (the
 # checks of the built files), ImageMagick (screenshots), zip (releases), a non-Western locale
 # for the code page tests, and clang with libFuzzer for the native fuzz targets.
+#   tools/install-deps.sh          everything
+#   tools/install-deps.sh build    only what building needs, so that the rest can be installed
+#                                  while the programs build (tools/test.sh)
 set -euo pipefail
 
-packages=(
+build_packages=(
   cmake make
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
   g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32 python3
+  googletest
+)
+run_packages=(
   wine wine64 wine32:i386
   xvfb xauth x11-utils imagemagick
-  googletest locales fonts-wine zip unzip
+  locales fonts-wine zip unzip
   clang libclang-rt-14-dev
 )
+case ${1:-all} in
+  build) packages=("${build_packages[@]}") ;;
+  all) packages=("${build_packages[@]}" "${run_packages[@]}") ;;
+  *)
+    echo "usage: tools/install-deps.sh [build]" >&2
+    exit 2
+    ;;
+esac
 
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
@@ -29,13 +43,21 @@ done
 
 if [ ${#missing[@]} -gt 0 ]; then
   echo "Installing: ${missing[*]}"
+  # The 32-bit architecture is added before the package lists are read, so that one reading
+  # serves both steps of tools/test.sh.
   if ! dpkg --print-foreign-architectures | grep -qx i386; then
     as_root dpkg --add-architecture i386
   fi
-  as_root apt-get update -qq
+  stamp=/tmp/skorvelin-package-lists-read
+  if [ -z "$(find "$stamp" -mmin -120 2>/dev/null)" ]; then
+    as_root apt-get update -qq
+    touch "$stamp"
+  fi
   as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq \
     "${missing[@]}" >/dev/null
 fi
+
+[ "${1:-all}" = build ] && exit 0
 
 # Wine takes the system code page from the Unix locale: the tests run the window under a
 # Cyrillic one, so it must exist.

@@ -3,7 +3,8 @@
 # Exits non-zero when anything fails. On a machine that cannot run 32-bit programs the 32-bit
 # runs are reported by CTest as not run (see tools/wine.sh), and their test programs are not
 # built: only the 32-bit Skorvelin.exe, which the native checks and the 64-bit suite read. The
-# native fuzz targets run too, beside the Wine suites. The time of each phase is printed at the
+# native fuzz targets run too, beside the Wine suites; what building does not need is installed
+# while the programs build. The time of each phase is printed at the
 # end.
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -48,22 +49,33 @@ run_suite() {
 # The benchmark is not part of the test run (tools/bench.sh builds and runs it).
 configure_options=(-DSKORVELIN_BENCH=OFF)
 
-phase "installs" "$repo/tools/install-deps.sh" || exit 1
+# What building needs first; Wine, the display and the fuzzing tools are installed while the
+# programs build, which leaves both cores to the compilers most of the time.
+phase "installs for the build" "$repo/tools/install-deps.sh" build || exit 1
+mkdir -p "$repo/build"
+"$repo/tools/install-deps.sh" >"$repo/build/install.log" 2>&1 &
+install_pid=$!
+
+# Without 32-bit support the 32-bit test programs could only be reported as not run: only the
+# 32-bit Skorvelin.exe is built then, which the native checks and the 64-bit suite read. Whether
+# the machine runs 32-bit programs is known only once Wine is installed: until then the build
+# of everything 64-bit goes first.
+cd "$repo" || exit 1
+phase "build x86_64" build_arch x86_64 || exit 1
+if ! phase "waiting for the other installs" wait $install_pid; then
+  cat "$repo/build/install.log" >&2
+  exit 1
+fi
 decide_32bit_support || exit 1
 describe_32bit_support
-cd "$repo" || exit 1
-mkdir -p build
-
 ensure_display || exit 1
 prepare_prefix &
 prefix_pid=$!
-
 if [ "$SKORVELIN_RUNS_32BIT" = yes ]; then
   phase "build i686" build_arch i686 || exit 1
 else
   phase "build i686 (Skorvelin.exe only)" build_arch i686 Skorvelin || exit 1
 fi
-phase "build x86_64" build_arch x86_64 || exit 1
 if ! phase "waiting for the Wine prefix" wait $prefix_pid; then
   cat "$repo/build/prefix.log" >&2
   exit 1
