@@ -4,8 +4,7 @@
 # runs are reported by CTest as not run (see tools/wine.sh), and their test programs are not
 # built: only the 32-bit Skorvelin.exe, which the native checks and the 64-bit suite read. The
 # native fuzz targets run too, beside the Wine suites; what building does not need is installed
-# while the programs build. The time of each phase is printed at the
-# end.
+# while the programs build. The time of each phase is printed at the end.
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/env.sh"
