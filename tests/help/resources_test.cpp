@@ -5,7 +5,6 @@
 #include "tests/support/usage_text.h"
 #include "forms/com_ptr.h"
 #include "forms/gdi_scope.h"
-#include "ui/resources/resource_ids.h"
 
 #include <windows.h>
 #include <ole2.h>
@@ -36,6 +35,14 @@ const LPCWSTR kIcon = MAKEINTRESOURCEW(3);
 const LPCWSTR kRcData = MAKEINTRESOURCEW(10);
 const LPCWSTR kCursorGroup = MAKEINTRESOURCEW(12);
 const LPCWSTR kIconGroup = MAKEINTRESOURCEW(14);
+
+// Resource numbers: the application icon's group and images as the description fixes them, and
+// the numbers this program gives the rest.
+constexpr WORD kApplicationIcon = 1;
+constexpr WORD kDonateFrench = 102;
+constexpr WORD kDonateEnglish = 103;
+constexpr WORD kHandCursor = 104;
+constexpr WORD kUsageText = 105;
 
 std::wstring ProgramPath() {
     return skorvelin::support::ExaminedSkorvelin().path.wstring();
@@ -122,13 +129,13 @@ struct IconImageCase {
     int size;
 };
 constexpr IconImageCase kIconImages[] = {
-    {IDI_APPLICATION_ICON_48, 48},
-    {IDI_APPLICATION_ICON_32, 32},
-    {IDI_APPLICATION_ICON_16, 16},
+    {30001, 48},
+    {30002, 32},
+    {30003, 16},
 };
 
 TEST(ApplicationIcon, GroupListsThreeImagesOf24BitsWithMasks) {
-    const Bytes group = ProgramResource(kIconGroup, IDI_APPLICATION_ICON);
+    const Bytes group = ProgramResource(kIconGroup, kApplicationIcon);
     ASSERT_FALSE(group.empty());
     const auto header = At<GroupHeader>(group, 0);
     EXPECT_EQ(header.type, 1);
@@ -170,7 +177,7 @@ TEST(ApplicationIcon, GroupListsThreeImagesOf24BitsWithMasks) {
 }
 
 TEST(ApplicationIcon, PlatformPicksEachImageForItsSize) {
-    const Bytes group = ProgramResource(kIconGroup, IDI_APPLICATION_ICON);
+    const Bytes group = ProgramResource(kIconGroup, kApplicationIcon);
     ASSERT_FALSE(group.empty());
     for (const IconImageCase& expected : kIconImages) {
         SCOPED_TRACE(expected.size);
@@ -178,9 +185,9 @@ TEST(ApplicationIcon, PlatformPicksEachImageForItsSize) {
                                               expected.size, LR_DEFAULTCOLOR),
                   expected.id);
 
-        const UniqueIcon icon(static_cast<HICON>(
-            LoadImageW(Program(), MAKEINTRESOURCEW(IDI_APPLICATION_ICON), IMAGE_ICON, expected.size,
-                       expected.size, LR_DEFAULTCOLOR)));
+        const UniqueIcon icon(
+            static_cast<HICON>(LoadImageW(Program(), MAKEINTRESOURCEW(kApplicationIcon), IMAGE_ICON,
+                                          expected.size, expected.size, LR_DEFAULTCOLOR)));
         ASSERT_TRUE(icon);
         const IconBitmaps bitmaps(icon.get());
         ASSERT_TRUE(bitmaps.loaded);
@@ -192,7 +199,7 @@ TEST(ApplicationIcon, PlatformPicksEachImageForItsSize) {
 }
 
 TEST(ApplicationIcon, LoadIconGivesTheSystemSize) {
-    const UniqueIcon icon(LoadIconW(Program(), MAKEINTRESOURCEW(IDI_APPLICATION_ICON)));
+    const UniqueIcon icon(LoadIconW(Program(), MAKEINTRESOURCEW(kApplicationIcon)));
     ASSERT_TRUE(icon);
     const IconBitmaps bitmaps(icon.get());
     ASSERT_TRUE(bitmaps.colour);
@@ -352,8 +359,8 @@ struct DonateCase {
     bool fillsWidth;
 };
 constexpr DonateCase kDonatePictures[] = {
-    {IDR_DONATE_FR, "French", true},
-    {IDR_DONATE_EN, "English", false},
+    {kDonateFrench, "French", true},
+    {kDonateEnglish, "English", false},
 };
 
 TEST(DonatePictures, AreSingleFrameTransparentGifs) {
@@ -421,7 +428,7 @@ TEST(DonatePictures, DecodeToAPillWithWords) {
 // Hand cursor
 
 TEST(HandCursor, IsMonochrome32WithHotspotAtFingertip) {
-    const Bytes group = ProgramResource(kCursorGroup, IDC_HAND_CURSOR);
+    const Bytes group = ProgramResource(kCursorGroup, kHandCursor);
     ASSERT_FALSE(group.empty());
     const auto header = At<GroupHeader>(group, 0);
     EXPECT_EQ(header.type, 2);
@@ -474,8 +481,8 @@ TEST(HandCursor, IsMonochrome32WithHotspotAtFingertip) {
     }
     EXPECT_GT(white, 100) << "a white hand";
 
-    const UniqueIcon cursor(static_cast<HICON>(LoadImageW(
-        Program(), MAKEINTRESOURCEW(IDC_HAND_CURSOR), IMAGE_CURSOR, 0, 0, LR_DEFAULTCOLOR)));
+    const UniqueIcon cursor(static_cast<HICON>(
+        LoadImageW(Program(), MAKEINTRESOURCEW(kHandCursor), IMAGE_CURSOR, 0, 0, LR_DEFAULTCOLOR)));
     ASSERT_TRUE(cursor);
     const IconBitmaps bitmaps(cursor.get());
     ASSERT_TRUE(bitmaps.loaded);
@@ -492,7 +499,7 @@ TEST(HandCursor, IsMonochrome32WithHotspotAtFingertip) {
 // Usage text
 
 std::string UsageBytes() {
-    const Bytes text = ProgramResource(kRcData, IDR_USAGE_TEXT);
+    const Bytes text = ProgramResource(kRcData, kUsageText);
     return {text.begin(), text.end()};
 }
 

@@ -9,6 +9,7 @@ skorvelin_test(NAME help_window_tests
           ${CMAKE_CURRENT_SOURCE_DIR}/window_shell_test.cpp
           ${CMAKE_CURRENT_SOURCE_DIR}/window_close_test.cpp
           ${CMAKE_CURRENT_SOURCE_DIR}/window_codepage_test.cpp
+          ${CMAKE_CURRENT_SOURCE_DIR}/window_makeup_test.cpp
   LIBS skorvelin_ui
   DEPENDS Skorvelin url_recorder)
 

@@ -3,7 +3,6 @@
 #include "tests/support/user_input.h"
 #include "tests/support/window_driver.h"
 #include "ui/help_controls.h"
-#include "forms/twips.h"
 
 #include <gtest/gtest.h>
 
@@ -44,8 +43,6 @@ POINT ScreenPointOf(const HelpWindow& window, Spot spot) {
     };
     RECT frame{};
     GetWindowRect(window.Form(), &frame);
-    RECT client{};
-    GetClientRect(window.Form(), &client);
     const POINT clientOrigin = window.OnScreen({0, 0});
     switch (spot) {
     case Spot::Site:
@@ -59,9 +56,7 @@ POINT ScreenPointOf(const HelpWindow& window, Spot spot) {
     case Spot::TitleBar:
         return {(frame.left + frame.right) / 2, (frame.top + clientOrigin.y) / 2};
     case Spot::FormSurface:
-        // The margin left of the icon and of the usage text belongs to the form alone.
-        return window.OnScreen({skorvelin::TwipsToPixels(60, ScreenDpi()),
-                                skorvelin::TwipsToPixels(1500, ScreenDpi())});
+        return window.BareSurface();
     case Spot::Icon:
         return window.CentreOf(IDC_PIC_ICONE);
     case Spot::Author:

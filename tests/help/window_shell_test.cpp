@@ -7,7 +7,6 @@
 #include "tests/support/window_driver.h"
 #include "tests/support/plain_texts.h"
 #include "ui/help_controls.h"
-#include "forms/twips.h"
 
 #include <gtest/gtest.h>
 
@@ -121,7 +120,7 @@ TEST_F(RecordedShell, DonateImageSinksWhilePressed) {
         {"middle button", MouseButton::Middle},
     };
     const Box rest = window_.ClientBox(IDC_IMG_DONNER);
-    const int offset = skorvelin::TwipsToPixels(15, ScreenDpi());
+    const int offset = TwipsAsPixels(15);
     const Box pressed{rest.left + offset, rest.top + offset, rest.right + offset,
                       rest.bottom + offset};
     const auto imageAt = [&](const Box& wanted) {
@@ -135,8 +134,7 @@ TEST_F(RecordedShell, DonateImageSinksWhilePressed) {
         EXPECT_TRUE(imageAt(pressed))
             << "while the button is held: " << window_.ClientBox(IDC_IMG_DONNER);
         // Released away from the image: a press without a click.
-        ASSERT_TRUE(MovePointer(window_.OnScreen({skorvelin::TwipsToPixels(60, ScreenDpi()),
-                                                  skorvelin::TwipsToPixels(1500, ScreenDpi())})));
+        ASSERT_TRUE(MovePointer(window_.BareSurface()));
         ReleaseButton(c.button);
         EXPECT_TRUE(imageAt(rest)) << "after the release: " << window_.ClientBox(IDC_IMG_DONNER);
     }
@@ -182,7 +180,7 @@ TEST_F(RecordedShell, DonateImageFollowsPressesAndReleasesThatDoNotPairUp) {
         {"right released", MouseButton::Right, false, 0},
     };
     const Box rest = window_.ClientBox(IDC_IMG_DONNER);
-    const int offset = skorvelin::TwipsToPixels(15, ScreenDpi());
+    const int offset = TwipsAsPixels(15);
     ASSERT_TRUE(MovePointer(window_.CentreOf(IDC_IMG_DONNER)));
     for (const ButtonStep& step : steps) {
         SCOPED_TRACE(step.what);

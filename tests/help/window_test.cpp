@@ -1,4 +1,5 @@
-// The help window as it first appears: frame, place, controls, texts. One window serves every
+// The help window as it first appears: caption, texts, the usage text's scrolling, the place on
+// the screen (its make-up control by control: window_makeup_test.cpp). One window serves every
 // test here; none of them changes it.
 #include "tests/support/examined_program.h"
 #include "tests/support/screen_pixels.h"
@@ -6,7 +7,6 @@
 #include "tests/support/usage_text.h"
 #include "tests/support/window_driver.h"
 #include "ui/help_controls.h"
-#include "forms/twips.h"
 
 #include "common/unique_handle.h"
 
@@ -21,9 +21,7 @@ using namespace skorvelin::support;
 
 using skorvelin::UniqueGdiObject;
 
-constexpr DWORD kRepaintTimeoutMs = 3000;
-
-// Measures texts in the controls' font, Tahoma 8.25 points, at the screen's DPI. The program's
+// Measures the controls' font, Tahoma 8.25 points, at the screen's DPI. The program's
 // own font objects cannot be used from another process; where Tahoma is missing, the platform
 // gives both processes the same stand-in.
 class TahomaMeasure {
@@ -40,11 +38,6 @@ class TahomaMeasure {
         ReleaseDC(nullptr, screen_);
     }
 
-    SIZE Extent(const std::wstring& text) const {
-        SIZE extent{};
-        GetTextExtentPoint32W(screen_, text.c_str(), static_cast<int>(text.size()), &extent);
-        return extent;
-    }
     int LineHeight() const {
         TEXTMETRICW metrics{};
         GetTextMetricsW(screen_, &metrics);
@@ -90,20 +83,6 @@ TEST_F(HelpWindowLayout, CaptionShowsTitleAndVersion) {
     EXPECT_EQ(WindowText(window_->Form()), L"Skorvelin v1.0.2");
 }
 
-TEST_F(HelpWindowLayout, FixedDialogFrameWithCloseBoxAndTaskbarButton) {
-    const LONG style = GetWindowLongW(window_->Form(), GWL_STYLE);
-    const LONG extended = GetWindowLongW(window_->Form(), GWL_EXSTYLE);
-    EXPECT_EQ(style & WS_CAPTION, WS_CAPTION);
-    EXPECT_TRUE(style & WS_SYSMENU);
-    EXPECT_FALSE(style & WS_MINIMIZEBOX);
-    EXPECT_FALSE(style & WS_MAXIMIZEBOX);
-    EXPECT_FALSE(style & WS_THICKFRAME);
-    EXPECT_FALSE(style & WS_CHILD);
-    EXPECT_TRUE(extended & WS_EX_APPWINDOW);
-    EXPECT_FALSE(extended & WS_EX_TOOLWINDOW);
-    EXPECT_FALSE(GetWindow(window_->Form(), GW_OWNER)) << "an owned window has no taskbar button";
-}
-
 TEST_F(HelpWindowLayout, EdgesCannotBeDraggedToResize) {
     RECT frame{};
     GetWindowRect(window_->Form(), &frame);
@@ -123,13 +102,6 @@ TEST_F(HelpWindowLayout, EdgesCannotBeDraggedToResize) {
     }
 }
 
-TEST_F(HelpWindowLayout, ClientAreaSize) {
-    RECT client{};
-    GetClientRect(window_->Form(), &client);
-    EXPECT_EQ(client.right - client.left, skorvelin::TwipsToPixels(5895, ScreenDpi()));
-    EXPECT_EQ(client.bottom - client.top, skorvelin::TwipsToPixels(5295, ScreenDpi()));
-}
-
 TEST_F(HelpWindowLayout, CentredOnTheScreen) {
     RECT work{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
@@ -139,36 +111,6 @@ TEST_F(HelpWindowLayout, CentredOnTheScreen) {
     const Box at{frame.left, frame.top, frame.right, frame.bottom};
     EXPECT_NEAR(frame.left - work.left, work.right - frame.right, 1) << at;
     EXPECT_NEAR(frame.top - work.top, work.bottom - frame.bottom, 1) << at;
-}
-
-struct ControlCase {
-    const char* name;
-    int id;
-    const wchar_t* className; // nullptr: any kind of window will do
-    TwipsBox box;
-};
-
-TEST_F(HelpWindowLayout, ControlsInTheirPlaces) {
-    const ControlCase cases[] = {
-        {"picIcone", IDC_PIC_ICONE, nullptr, {120, 180, 720, 720}},
-        {"btnOK", IDC_BTN_OK, L"Button", {4440, 120, 1335, 495}},
-        {"txtDescription", IDC_TXT_DESCRIPTION, L"Edit", {120, 1080, 5655, 4080}},
-        {"imgDonner", IDC_IMG_DONNER, nullptr, {4425, 660, 1335, 315}},
-        {"lbl(1)", IDC_LBL_1, L"Static", {1035, 660, 615, 255}},
-        {"lbl(0)", IDC_LBL_0, L"Static", {1035, 420, 615, 255}},
-        {"lblAuteur", IDC_LBL_AUTEUR, L"Static", {1005, 180, 3135, 255}},
-    };
-    for (const ControlCase& c : cases) {
-        SCOPED_TRACE(c.name);
-        const HWND control = window_->Control(c.id);
-        ASSERT_TRUE(control) << "no child window with id " << c.id;
-        EXPECT_TRUE(IsWindowVisible(control));
-        if (c.className) {
-            EXPECT_EQ(_wcsicmp(ClassName(control).c_str(), c.className), 0)
-                << testing::PrintToString(ClassName(control));
-        }
-        EXPECT_EQ(window_->ClientBox(c.id), PixelBox(c.box));
-    }
 }
 
 // The picture at the top left is, pixel for pixel, the colour image of the program's 48-pixel
@@ -222,59 +164,10 @@ TEST_F(HelpWindowLayout, ControlTexts) {
     }
 }
 
-struct LinkCase {
-    const char* name;
-    int id;
-    const wchar_t* text;
-    float leftTwips;
-    float topTwips;
-};
-
-TEST_F(HelpWindowLayout, LinkLabelsFitTheirTexts) {
-    const LinkCase cases[] = {
-        {"lblSite", IDC_LBL_SITE, kWebAddress, 1605, 420},
-        {"lblEmail", IDC_LBL_EMAIL, kEmailAddress, 1605, 660},
-    };
-    for (const LinkCase& c : cases) {
-        SCOPED_TRACE(c.name);
-        const HWND label = window_->Control(c.id);
-        ASSERT_TRUE(label);
-        EXPECT_EQ(_wcsicmp(ClassName(label).c_str(), L"Static"), 0);
-        const SIZE extent = TahomaMeasure().Extent(c.text);
-        const int left = skorvelin::TwipsToPixels(c.leftTwips, ScreenDpi());
-        const int top = skorvelin::TwipsToPixels(c.topTwips, ScreenDpi());
-        EXPECT_EQ(window_->ClientBox(c.id), (Box{left, top, left + extent.cx, top + extent.cy}));
-
-        // The label really draws a text of that width: from its left edge nearly to its right.
-        const auto [first, end] = DrawnTextSpan(label);
-        EXPECT_LE(first, 1);
-        EXPECT_GE(end, extent.cx - 3);
-        EXPECT_LE(end, extent.cx);
-    }
-}
-
-TEST_F(HelpWindowLayout, LinksStartNormal) {
-    WaitUntil(kRepaintTimeoutMs, [&] {
-        return ReadLinkLook(window_->Control(IDC_LBL_SITE)) == kNormalLink &&
-               ReadLinkLook(window_->Control(IDC_LBL_EMAIL)) == kNormalLink;
-    });
-    EXPECT_EQ(ReadLinkLook(window_->Control(IDC_LBL_SITE)), kNormalLink);
-    EXPECT_EQ(ReadLinkLook(window_->Control(IDC_LBL_EMAIL)), kNormalLink);
-}
-
 TEST_F(HelpWindowLayout, UsageTextWithoutFinalLineBreak) {
     const std::wstring expected = ExpectedUsageText();
     ASSERT_FALSE(expected.empty());
     EXPECT_TRUE(SameText(expected, WindowText(window_->Control(IDC_TXT_DESCRIPTION))));
-}
-
-TEST_F(HelpWindowLayout, UsageTextIsReadOnlyMultiLineWithScrollBar) {
-    const HWND text = window_->Control(IDC_TXT_DESCRIPTION);
-    ASSERT_TRUE(text);
-    const LONG style = GetWindowLongW(text, GWL_STYLE);
-    EXPECT_TRUE(style & ES_MULTILINE);
-    EXPECT_TRUE(style & ES_READONLY);
-    EXPECT_TRUE(style & WS_VSCROLL);
 }
 
 TEST_F(HelpWindowLayout, UsageTextScrollsToItsLastLines) {
@@ -299,14 +192,6 @@ TEST_F(HelpWindowLayout, UsageTextScrollsToItsLastLines) {
     ask(WM_VSCROLL, SB_BOTTOM);
     EXPECT_GT(ask(EM_GETFIRSTVISIBLELINE, 0), 0u);
     ask(WM_VSCROLL, SB_TOP);
-}
-
-TEST_F(HelpWindowLayout, UsageTextOnTooltipColouredGround) {
-    const Rgb ground = MainColour(window_->Control(IDC_TXT_DESCRIPTION));
-    const COLORREF tooltip = GetSysColor(COLOR_INFOBK);
-    EXPECT_EQ(ground.red, GetRValue(tooltip));
-    EXPECT_EQ(ground.green, GetGValue(tooltip));
-    EXPECT_EQ(ground.blue, GetBValue(tooltip));
 }
 
 } // namespace

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <map>
 
 namespace skorvelin::support {
 namespace {
@@ -51,7 +50,7 @@ constexpr DWORD kReadingGapMs = 25;
 
 } // namespace
 
-ScreenImage::ScreenImage(const RECT& screenBox)
+ScreenImage::ScreenImage(const RECT& screenBox, HDC source)
     : width_(screenBox.right - screenBox.left), height_(screenBox.bottom - screenBox.top),
       pixels_(static_cast<size_t>(std::max(width_, 0) * std::max(height_, 0))) {
     if (pixels_.empty()) {
@@ -71,7 +70,8 @@ ScreenImage::ScreenImage(const RECT& screenBox)
         CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0)};
     if (bitmap && memory) {
         const HGDIOBJ previous = SelectObject(memory, bitmap.get());
-        BitBlt(memory, 0, 0, width_, height_, screen, screenBox.left, screenBox.top, SRCCOPY);
+        BitBlt(memory, 0, 0, width_, height_, source ? source : screen, screenBox.left,
+               screenBox.top, SRCCOPY);
         GdiFlush();
         std::copy_n(static_cast<const DWORD*>(bits), pixels_.size(), pixels_.begin());
         SelectObject(memory, previous);
@@ -137,40 +137,6 @@ LinkLook ReadLinkLook(HWND label) {
         look = next;
     }
     return look;
-}
-
-std::pair<int, int> DrawnTextSpan(HWND label) {
-    const ScreenImage image(LabelCaptureBox(label));
-    int first = image.Width();
-    int last = -1;
-    for (int y = 0; y < image.Height(); ++y) {
-        for (int x = 0; x < image.Width(); ++x) {
-            if (TextPixel(image.At(x, y))) {
-                first = std::min(first, x);
-                last = std::max(last, x);
-            }
-        }
-    }
-    return last < 0 ? std::pair{0, 0} : std::pair{first, last + 1};
-}
-
-Rgb MainColour(HWND control) {
-    RECT box{};
-    GetWindowRect(control, &box);
-    const ScreenImage image(box);
-    std::map<DWORD, int> counts;
-    for (int y = 0; y < image.Height(); ++y) {
-        for (int x = 0; x < image.Width(); ++x) {
-            const Rgb p = image.At(x, y);
-            ++counts[static_cast<DWORD>(RGB(p.red, p.green, p.blue))];
-        }
-    }
-    if (counts.empty()) {
-        return {-1, -1, -1};
-    }
-    const auto most = std::max_element(counts.begin(), counts.end(),
-                                       [](auto& a, auto& b) { return a.second < b.second; });
-    return {GetRValue(most->first), GetGValue(most->first), GetBValue(most->first)};
 }
 
 namespace {

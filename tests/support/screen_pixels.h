@@ -4,7 +4,6 @@
 #include <windows.h>
 
 #include <ostream>
-#include <utility>
 #include <vector>
 
 namespace skorvelin::support {
@@ -17,7 +16,8 @@ struct Rgb {
 
 class ScreenImage {
   public:
-    explicit ScreenImage(const RECT& screenBox);
+    // The pixels of a box of the screen, or of another device context's surface.
+    explicit ScreenImage(const RECT& screenBox, HDC source = nullptr);
     int Width() const { return width_; }
     int Height() const { return height_; }
     Rgb At(int x, int y) const;
@@ -44,13 +44,6 @@ std::ostream& operator<<(std::ostream& out, const LinkLook& look);
 // How a link label looks now: the colour of its text (pure blue, pure red, or anything else,
 // including a mix) and whether a line runs under the whole text.
 LinkLook ReadLinkLook(HWND label);
-
-// The columns, relative to the label's left edge, between which its text is drawn; {0, 0} when
-// no text colour shows at all.
-std::pair<int, int> DrawnTextSpan(HWND label);
-
-// The colour that covers most of a control's box: its background.
-Rgb MainColour(HWND control);
 
 enum class DonatePicture { French, English, Other };
 std::ostream& operator<<(std::ostream& out, DonatePicture picture);

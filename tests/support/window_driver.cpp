@@ -2,7 +2,8 @@
 
 #include "tests/support/user_input.h"
 #include "forms/gdi_scope.h"
-#include "forms/twips.h"
+
+#include <cmath>
 
 namespace skorvelin::support {
 namespace {
@@ -21,12 +22,14 @@ std::ostream& operator<<(std::ostream& out, const Box& box) {
                << ")";
 }
 
-Box PixelBox(const TwipsBox& box) {
-    const unsigned dpi = ScreenDpi();
-    const int left = TwipsToPixels(static_cast<float>(box.left), dpi);
-    const int top = TwipsToPixels(static_cast<float>(box.top), dpi);
-    return {left, top, left + TwipsToPixels(static_cast<float>(box.width), dpi),
-            top + TwipsToPixels(static_cast<float>(box.height), dpi)};
+int TwipsAsPixels(int twips, unsigned dpi) {
+    return static_cast<int>(std::lround(twips * static_cast<double>(dpi) / 1440));
+}
+
+Box PixelBox(const TwipsBox& box, unsigned dpi) {
+    const int left = TwipsAsPixels(box.left, dpi);
+    const int top = TwipsAsPixels(box.top, dpi);
+    return {left, top, left + TwipsAsPixels(box.width, dpi), top + TwipsAsPixels(box.height, dpi)};
 }
 
 HelpWindow::HelpWindow() : HelpWindow(BinFolder() / L"Skorvelin.exe") {}
@@ -60,6 +63,13 @@ POINT HelpWindow::CentreOf(int id) const {
     RECT box{};
     GetWindowRect(Control(id), &box);
     return {(box.left + box.right) / 2, (box.top + box.bottom) / 2};
+}
+
+POINT HelpWindow::BareSurface() const {
+    RECT client{};
+    GetClientRect(form_, &client);
+    // 60 twips in from the left edge, 1500 down, at the window's own scale.
+    return OnScreen({MulDiv(client.right, 60, 5895), MulDiv(client.bottom, 1500, 5295)});
 }
 
 } // namespace skorvelin::support

@@ -31,7 +31,9 @@ std::ostream& operator<<(std::ostream& out, const Box& box);
 
 // The screen's dots per inch, which turn the form's twips into pixels.
 unsigned ScreenDpi();
-Box PixelBox(const TwipsBox& box);
+// A length in twips (1440 to the inch) as the nearest whole number of pixels at `dpi`.
+int TwipsAsPixels(int twips, unsigned dpi = ScreenDpi());
+Box PixelBox(const TwipsBox& box, unsigned dpi = ScreenDpi());
 
 // Skorvelin.exe started without a command, with its help window on screen. Ending the object
 // ends the process (and anything it started) if it still runs.
@@ -55,6 +57,9 @@ class HelpWindow {
     POINT OnScreen(POINT client) const;
     // The middle of a control, on the screen.
     POINT CentreOf(int id) const;
+    // A point of the form's own surface, on the screen: the margin left of the icon and of the
+    // usage text belongs to no control.
+    POINT BareSurface() const;
 
     // True when the process ended within `timeoutMs`, whatever closed it.
     bool EndsWithin(DWORD timeoutMs) const { return process_.WaitForEnd(timeoutMs); }

@@ -1,0 +1,136 @@
+#include "tests/support/displayed_pointer.h"
+
+#include "tests/support/harness.h"
+
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace skorvelin::support {
+namespace {
+
+constexpr DWORD kReadTimeoutMs = 10000;
+
+// Wine's own path conversions, exported by its kernel32 to let Windows programs reach Unix ones.
+std::string UnixPath(const std::filesystem::path& path) {
+    using Convert = char* CDECL(const wchar_t*);
+    const auto convert = reinterpret_cast<Convert*>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+    char* const unix = convert ? convert(path.c_str()) : nullptr;
+    const std::string converted = unix ? unix : "";
+    HeapFree(GetProcessHeap(), 0, unix);
+    return converted;
+}
+
+std::wstring DosPath(const char* unixPath) {
+    using Convert = wchar_t* CDECL(const char*);
+    const auto convert = reinterpret_cast<Convert*>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_dos_file_name")));
+    wchar_t* const dos = convert ? convert(unixPath) : nullptr;
+    const std::wstring converted = dos ? dos : L"";
+    HeapFree(GetProcessHeap(), 0, dos);
+    return converted;
+}
+
+std::wstring Quoted(const std::wstring& text) {
+    return L"\"" + text + L"\"";
+}
+
+std::optional<PointerImage> ReadImage(const std::filesystem::path& file) {
+    std::ifstream in(file);
+    PointerImage image;
+    if (!(in >> image.width >> image.height >> image.hotspotX >> image.hotspotY)) {
+        return std::nullopt;
+    }
+    image.argb.resize(static_cast<size_t>(image.width * image.height));
+    for (std::uint32_t& pixel : image.argb) {
+        if (!(in >> std::hex >> pixel)) {
+            return std::nullopt;
+        }
+    }
+    return image;
+}
+
+} // namespace
+
+std::ostream& operator<<(std::ostream& out, const PointerImage& image) {
+    out << image.width << "x" << image.height << ", hotspot " << image.hotspotX << ","
+        << image.hotspotY;
+    if (image.argb.size() != static_cast<size_t>(image.width * image.height)) {
+        return out;
+    }
+    // Black #, white o, transparent ., anything else ?: a shape one can see in a test message.
+    for (int y = 0; y < image.height; ++y) {
+        out << "\n  ";
+        for (int x = 0; x < image.width; ++x) {
+            const std::uint32_t p = image.argb[static_cast<size_t>(y * image.width + x)];
+            out << (p == 0xFF000000u ? '#' : p == 0xFFFFFFFFu ? 'o' : p == 0 ? '.' : '?');
+        }
+    }
+    return out;
+}
+
+std::optional<PointerImage> DisplayedPointer() {
+    // A Unix program started from Wine gives no process handle to wait on: the helper's file
+    // appears once it is done.
+    const ScratchFolder folder;
+    const std::filesystem::path file = folder.path() / L"pointer.txt";
+    std::wstring command = Quoted(DosPath(SKORVELIN_HOST_PYTHON)) + L" " +
+                           Quoted(std::filesystem::path(SKORVELIN_POINTER_HELPER).wstring()) +
+                           L" " + Quoted(std::filesystem::path(UnixPath(file)).wstring());
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &info)) {
+        return std::nullopt;
+    }
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+    if (!WaitUntil(kReadTimeoutMs, [&] { return std::filesystem::exists(file); })) {
+        return std::nullopt;
+    }
+    return ReadImage(file);
+}
+
+std::optional<PointerImage> MonochromeCursorImage(const std::uint8_t* resource, std::size_t size) {
+    BITMAPINFOHEADER header{};
+    constexpr size_t kHeaderAt = 4; // after the hotspot's two words
+    if (size < kHeaderAt + sizeof(header)) {
+        return std::nullopt;
+    }
+    std::memcpy(&header, resource + kHeaderAt, sizeof(header));
+    const int width = header.biWidth;
+    const int height = header.biHeight / 2;
+    const size_t rowBytes = static_cast<size_t>((width + 31) / 32 * 4);
+    const size_t colours = kHeaderAt + header.biSize + 2 * sizeof(RGBQUAD);
+    if (header.biBitCount != 1 || width <= 0 || height <= 0 ||
+        size < colours + 2 * rowBytes * static_cast<size_t>(height)) {
+        return std::nullopt;
+    }
+    WORD hotspot[2] = {};
+    std::memcpy(hotspot, resource, sizeof(hotspot));
+    PointerImage image{width, height, hotspot[0], hotspot[1], {}};
+    // Bit (x, y) of a bottom-up plane: the colour rows come first, the mask's after them.
+    const auto bit = [&](size_t plane, int x, int y) {
+        const std::uint8_t* row = resource + plane + static_cast<size_t>(height - 1 - y) * rowBytes;
+        return (row[x / 8] >> (7 - x % 8)) & 1;
+    };
+    const size_t mask = colours + rowBytes * static_cast<size_t>(height);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const int shows = bit(colours, x, y);
+            if (bit(mask, x, y) == 0) {
+                image.argb.push_back(shows ? 0xFFFFFFFFu : 0xFF000000u);
+            } else if (shows) {
+                return std::nullopt;
+            } else {
+                image.argb.push_back(0);
+            }
+        }
+    }
+    return image;
+}
+
+} // namespace skorvelin::support
