@@ -248,7 +248,8 @@ def com_started_before_pictures_and_links(calls, values, mode):
         if used is None or used < starts[0]:
             problems.append(f"{what[0]} called before COM is initialised (or never)")
     ends = [i for i, c in enumerate(calls) if c.function in ("CoUninitialize", "OleUninitialize")]
-    last_shell = max(i for i, c in enumerate(calls) if c.function.startswith("ShellExecute"))
+    last_shell = max((i for i, c in enumerate(calls) if c.function.startswith("ShellExecute")),
+                     default=len(calls))
     if len(ends) != 1 or ends[0] < last_shell:
         problems.append(f"COM ended {len(ends)} times, not once after the last shell request")
     return problems
