@@ -6,7 +6,8 @@
 //
 // The program is started by scripts and scheduled tasks, where nobody answers a box: it ends as
 // every other run ends, silently and with status 0, where the runtime's abort() would show
-// "abnormal program termination" and end with 3.
+// "abnormal program termination" and end with 3. abort() itself is replaced too, so the program
+// imports neither it nor _amsg_exit (tests/platform/import_floor.py refuses both).
 #include <windows.h>
 
 #include <cstddef>
@@ -48,6 +49,16 @@ void FreeAligned(void* memory) noexcept {
 }
 
 } // namespace
+
+// The runtime's own fatal paths: the start-up code calls abort() when it cannot apply the image's
+// relocations, and _amsg_exit() when its start-up state is broken. The runtime's versions show a
+// box; these end the run as every other fatal path does.
+extern "C" void abort() {
+    EndProgram();
+}
+extern "C" void _amsg_exit(int) {
+    EndProgram();
+}
 
 namespace std {
 

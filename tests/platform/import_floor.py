@@ -27,6 +27,14 @@ FLOORS = {
 NINE_X_ORDER = ["95", "98", "Me"]
 
 
+# Runtime functions the program must not import whatever the platform: in a windowed program
+# they show a box that waits for somebody and end with another status than every other run
+# (app/ends_program.cpp replaces them).
+REFUSED = {
+    ("msvcrt.dll", "abort"): "shows \"abnormal program termination\" and ends with 3",
+    ("msvcrt.dll", "_amsg_exit"): "shows a runtime error box and ends with 255",
+}
+
 UNSOURCED = "unsourced: "
 # After the page of a W row that claims 95/98/Me: no page found says that this function is
 # exported there (most W functions are stubs on that family, not all exist); the reason follows.
@@ -110,6 +118,9 @@ def problems(imports, table, floor):
     nine_x_floor, nt_floor = FLOORS[floor]
     found = []
     for library, function in imports:
+        if (library, function) in REFUSED:
+            found.append(f"{library} {function}: refused, it {REFUSED[(library, function)]}")
+            continue
         entry = table.get((library, function))
         if entry is None:
             found.append(f"{library} {function}: not in the table; look it up and add it")
