@@ -350,9 +350,13 @@ TEST_F(FormLayer, MovesAreRelativeToWhereTheControlStands) {
     RECT box{};
     GetWindowRect(image.hWnd(), &box);
     MapWindowPoints(HWND_DESKTOP, form.hWnd(), reinterpret_cast<POINT*>(&box), 2);
-    EXPECT_EQ(box.left, TwipsToPixels(4440, form.Dpi()));
-    EXPECT_EQ(box.top, TwipsToPixels(675, form.Dpi()));
-    EXPECT_EQ(box.right - box.left, TwipsToPixels(1335, form.Dpi()));
+    // A twip is 1/1440 inch: the box where the moves left it, rounded to the nearest pixel.
+    const auto pixels = [&](int twips) {
+        return (twips * static_cast<int>(form.Dpi()) + 720) / 1440;
+    };
+    EXPECT_EQ(box.left, pixels(4440));
+    EXPECT_EQ(box.top, pixels(675));
+    EXPECT_EQ(box.right - box.left, pixels(1335));
 }
 
 TEST_F(FormLayer, ImagesShareOnePictureAndNameItInTheirText) {
