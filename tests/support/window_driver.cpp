@@ -8,7 +8,9 @@
 namespace skorvelin::support {
 namespace {
 
-constexpr DWORD kShowTimeoutMs = 15000;
+// A run traced call by call shows its window many times later than a plain one: seconds on a
+// fast machine, more than fifteen on a slow or emulated one. Waiting costs nothing once it shows.
+constexpr DWORD kShowTimeoutMs = 60000;
 
 } // namespace
 
