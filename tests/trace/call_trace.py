@@ -41,6 +41,8 @@ PROCESS_TERMINATE = 0x1
 CURRENT_PROCESS = (0xFFFFFFFF, 0xFFFFFFFFFFFFFFFF)
 COM_LIBRARIES = ("ole32", "oleaut32", "olepro32")
 MB_ICONEXCLAMATION_OK = 48
+COLORONCOLOR = 3
+HALFTONE = 4
 SW_SHOWNORMAL = 1
 # What the help window opens: the web address, "mailto:" and the e-mail address, the donate page.
 OPENED = [
@@ -255,6 +257,25 @@ def com_started_before_pictures_and_links(calls, values, mode):
     return problems
 
 
+def pictures_stretched_in_the_family_way(calls, values, mode):
+    """The NT family stretches with HALFTONE and then sets the brush origin of the same device
+    context to 0, 0, which that mode leaves undefined; 95/98/Me have no HALFTONE and stretch
+    with COLORONCOLOR."""
+    wanted = HALFTONE if mode == "nt" else COLORONCOLOR
+    modes = named(calls, "SetStretchBltMode")
+    if not modes or any(c.number32(1) != wanted for c in modes):
+        return [f"stretch modes set as {modes[:3]}, not {wanted}"]
+    problems = []
+    steps = named(calls, "SetStretchBltMode", "SetBrushOrgEx")
+    for step, following in zip(steps, steps[1:] + [None]):
+        if mode == "nt" and step.function == "SetStretchBltMode" and (
+                following is None or following.function != "SetBrushOrgEx" or
+                (following.number(0), following.number32(1), following.number32(2),
+                 following.number(3)) != (step.number(0), 0, 0, 0)):
+            problems.append(f"after {step} the brush origin is not set to 0, 0: {following}")
+    return problems
+
+
 def no_com(calls, values, mode):
     loaded = [c for c in calls if c.function.startswith("LoadLibrary") and c.text(0) and
               any(name in c.text(0).lower() for name in COM_LIBRARIES)]
@@ -279,6 +300,7 @@ RULES = [
     (("nt", "98"), ("help",), "links", links_opened),
     (("nt", "98"), ("help",), "COM", com_started_before_pictures_and_links),
     (("nt", "98"), ("title", "name"), "no COM", no_com),
+    (("nt", "98"), ("help",), "stretched pictures", pictures_stretched_in_the_family_way),
     (("98",), ("help", "title", "name"), "8-bit calls", no_unimplemented_wide_calls),
 ]
 

@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <optional>
 #include <memory>
 #include <string>
 
@@ -98,7 +99,11 @@ TEST_P(CallTrace, HelpWindow) {
     const RecordedUrlHandlers handlers;
     ASSERT_TRUE(handlers.Active()) << "the addresses would start a real browser";
     const ScopedEnvironment traced(kTraceVariable, kTraceChannels);
+    // At 144 dots per inch the icon picture is drawn stretched, each family in its own way.
+    std::optional<ScreenDpiSetting> dpi(std::in_place, 144u);
+    ASSERT_TRUE(dpi->set()) << "cannot write the screen's dots per inch";
     const HelpWindow help(program_);
+    dpi.reset();
     ASSERT_TRUE(help.Shown()) << "no help window";
     NameRun("help", help.Process(), " form=" + Hex(help.Form()));
 
