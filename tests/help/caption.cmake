@@ -11,3 +11,4 @@ set_tests_properties(caption_tests_cp1251 PROPERTIES
   ENVIRONMENT "LC_ALL=ru_RU.UTF-8;LANG=ru_RU.UTF-8"
   FAIL_REGULAR_EXPRESSION "\\[  SKIPPED \\];${SKORVELIN_NO_TEST_RUN}"
   SKIP_RETURN_CODE ${SKORVELIN_NOT_RUN_STATUS})
+skorvelin_time_limit(120 caption_tests_cp1251)

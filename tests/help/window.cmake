@@ -24,5 +24,5 @@ set_tests_properties(help_window_cp1251 PROPERTIES
   FAIL_REGULAR_EXPRESSION "\\[  SKIPPED \\];${SKORVELIN_NO_TEST_RUN}")
 set_tests_properties(help_window_tests help_window_cp1251 PROPERTIES
   RESOURCE_LOCK skorvelin_display
-  SKIP_RETURN_CODE ${SKORVELIN_NOT_RUN_STATUS}
-  TIMEOUT 180)
+  SKIP_RETURN_CODE ${SKORVELIN_NOT_RUN_STATUS})
+skorvelin_time_limit(180 help_window_tests help_window_cp1251)
