@@ -3,7 +3,7 @@
 # the MinGW-w64 cross compilers (POSIX-thread ones for the tests, win32-thread ones for the
 # shipped program), Wine with 32-bit support, Xvfb, CMake, GoogleTest's source, Python (the
 # checks of the built files), ImageMagick (screenshots), the X libraries through which a test
-# reads the pointer's image, zip (releases), a non-Western locale for the code page tests, and
+# reads the pointer's image, zip and git (releases), a non-Western locale for the code page tests, and
 # clang with libFuzzer for the native fuzz targets.
 #   tools/install-deps.sh          everything
 #   tools/install-deps.sh build    only what building needs, so that the rest can be installed
@@ -19,7 +19,7 @@ build_packages=(
 run_packages=(
   wine wine64 wine32:i386
   xvfb xauth x11-utils imagemagick libx11-6 libxfixes3
-  locales fonts-wine zip unzip
+  locales fonts-wine zip unzip git
   clang libclang-rt-14-dev
 )
 case ${1:-all} in

@@ -98,7 +98,12 @@ make_image() {
   rm -rf "$root"
 }
 
-[ -f "$vm/root.img" ] || make_image
+# The VM has no network: an image made before the project's package list changed is made anew.
+made_from=$(sha256sum "$here/install-deps.sh" | cut -d' ' -f1)
+if [ ! -f "$vm/root.img" ] || [ "$(cat "$vm/root.img.deps" 2>/dev/null)" != "$made_from" ]; then
+  make_image
+  echo "$made_from" >"$vm/root.img.deps"
+fi
 [ $image_only = no ] || exit 0
 
 echo "== building both architectures here"
@@ -115,12 +120,16 @@ usual_limits() {
 trap usual_limits EXIT
 
 {
+  # QEMU's user network, for what the command may still install from Debian's archive.
   echo "cd $(printf '%q' "$repo") || exit 1"
   echo "export HOME=/root LANG=C.UTF-8 WINEPREFIX=/root/wineprefix CI=${CI:-}"
   echo "echo \"== in the VM: \$(uname -r), 32-bit programs: \$(cat /proc/sys/abi/vsyscall32)\""
   printf '%q ' "${command[@]}"
   echo
   echo 'echo "== the command ended with status $?"'
+  # The machine's first process powers it off after the job, but has been seen to stay: the job
+  # syncs at once and powers off itself.
+  echo 'echo s >/proc/sysrq-trigger; sleep 3; echo o >/proc/sysrq-trigger'
 } >"$vm/job"
 rm -f "$vm/job.out"
 
