@@ -4,26 +4,23 @@
 #include "app/dispatch.h"
 #include "common/platform_calls.h"
 #include "common/system_library.h"
+#include "ui/resources/resource_ids.h"
 
 #include <commctrl.h>
 
 namespace skorvelin {
-bool frmSkorvelin::Create() {
-    if (!Form::Create(L"Skorvelin", kClientWidth, kClientHeight)) {
-        return false;
-    }
+void frmSkorvelin::Create() {
+    // Neither command needs the window: where the system cannot make it (its desktop heap
+    // exhausted, no usable desktop), the command still runs, and only the help path goes without.
+    Form::Create(L"Skorvelin", kClientWidth, kClientHeight, IDI_APPLICATION_ICON);
     Form_Initialize();
     Form_Load();
-    return true;
 }
 
 void frmSkorvelin::Form_Initialize() {
-    // The common controls library stays loaded for the life of the program: the help window's
-    // controls may come from it.
-    static const UniqueLibrary commonControls = LoadSystemLibrary("comctl32.dll");
     using InitCommonControlsFn = void WINAPI();
-    if (auto* initialise =
-            BindFunction<InitCommonControlsFn>(commonControls, "InitCommonControls")) {
+    if (auto* initialise = BindFunction<InitCommonControlsFn>(SystemLibrary("comctl32.dll"),
+                                                              "InitCommonControls")) {
         initialise();
     }
 }
@@ -32,7 +29,9 @@ void frmSkorvelin::Form_Load() {
     const std::optional<Command> command =
         ParseCommand(CommandText(ArgumentPart(CommandLineText())));
     if (!command) {
-        ShowHelp();
+        if (IsLoaded()) {
+            ShowHelp();
+        }
         return;
     }
     RunCommand(*command);

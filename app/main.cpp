@@ -7,8 +7,7 @@
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     skorvelin::SetProgramInstance(instance);
     skorvelin::frmSkorvelin form;
-    if (form.Create()) {
-        skorvelin::RunMessageLoop(form);
-    }
+    form.Create();
+    skorvelin::RunMessageLoop(form);
     return 0;
 }

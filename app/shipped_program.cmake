@@ -21,4 +21,5 @@ ExternalProject_Add(Skorvelin
   # The nested build tracks its own sources; always asking it is cheap when nothing changed.
   BUILD_ALWAYS ON
   BUILD_BYPRODUCTS ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/Skorvelin.exe
-                   ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/skorvelin_out_of_memory.exe)
+                   ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/skorvelin_out_of_memory.exe
+                   ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/skorvelin_no_window.exe)

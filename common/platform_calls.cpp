@@ -12,6 +12,15 @@ namespace {
 
 HINSTANCE gProgramInstance = nullptr;
 
+// The W form of a platform function where it works, on the NT family: bound by name at its first
+// use, never imported, because a Windows 95 that lacks even a stub of one would refuse to load the
+// whole program. nullptr elsewhere, and should the binding fail: the caller takes the A form.
+template <typename Function> Function* WideForm(const char* library, const char* name) {
+    return WideApiAvailable() ? BindFunction<Function>(ImportedLibrary(library), name) : nullptr;
+}
+// Names the function once, so that the type and the name bound cannot drift apart.
+#define SKORVELIN_WIDE_FORM(library, function) WideForm<decltype(function)>(library, #function)
+
 } // namespace
 
 bool WideApiAvailable() {
@@ -32,8 +41,9 @@ std::wstring LowerCase(std::wstring text) {
     if (text.empty()) {
         return text;
     }
-    if (WideApiAvailable()) {
-        CharLowerBuffW(text.data(), static_cast<DWORD>(text.size()));
+    static auto* const lowerWide = SKORVELIN_WIDE_FORM("user32.dll", CharLowerBuffW);
+    if (lowerWide) {
+        lowerWide(text.data(), static_cast<DWORD>(text.size()));
         return text;
     }
     // The 9x family lowers only 8-bit text, by the rules of the system code page.
@@ -43,10 +53,11 @@ std::wstring LowerCase(std::wstring text) {
 }
 
 bool TextsEqualIgnoringCase(std::wstring_view a, std::wstring_view b) {
-    if (WideApiAvailable()) {
-        return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(),
-                              static_cast<int>(a.size()), b.data(),
-                              static_cast<int>(b.size())) == CSTR_EQUAL;
+    static auto* const compareWide = SKORVELIN_WIDE_FORM("kernel32.dll", CompareStringW);
+    if (compareWide) {
+        return compareWide(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(),
+                           static_cast<int>(a.size()), b.data(),
+                           static_cast<int>(b.size())) == CSTR_EQUAL;
     }
     const std::string ansiA = WideToAnsi(a);
     const std::string ansiB = WideToAnsi(b);
@@ -88,13 +99,15 @@ HMODULE LoadFromSystemDirectory(const char* fileName, DirectoryQuery directoryOf
 } // namespace
 
 HMODULE LoadSystemDirectoryLibrary(const char* fileName) {
-    return WideApiAvailable()
-               ? LoadFromSystemDirectory<wchar_t>(fileName, GetSystemDirectoryW, LoadLibraryExW)
+    static auto* const directoryWide = SKORVELIN_WIDE_FORM("kernel32.dll", GetSystemDirectoryW);
+    static auto* const loadWide = SKORVELIN_WIDE_FORM("kernel32.dll", LoadLibraryExW);
+    return directoryWide && loadWide
+               ? LoadFromSystemDirectory<wchar_t>(fileName, directoryWide, loadWide)
                : LoadFromSystemDirectory<char>(fileName, GetSystemDirectoryA, LoadLibraryExA);
 }
 
 void ShellOpen(HWND owner, const wchar_t* file) {
-    static const UniqueLibrary shell32 = LoadSystemLibrary("shell32.dll");
+    const HMODULE shell32 = SystemLibrary("shell32.dll");
     if (WideApiAvailable()) {
         using ShellExecuteWFn = HINSTANCE WINAPI(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
         if (auto* const execute = BindFunction<ShellExecuteWFn>(shell32, "ShellExecuteW")) {
@@ -111,24 +124,31 @@ void ShellOpen(HWND owner, const wchar_t* file) {
 // ---- Windows
 
 bool RegisterWindowClass(const wchar_t* className, WNDPROC procedure, HCURSOR cursor,
-                         HBRUSH background) {
-    if (WideApiAvailable()) {
-        WNDCLASSW windowClass{};
+                         HBRUSH background, HICON icon) {
+    // No small icon of its own: the system takes the one of the small size from the same
+    // resource as `icon`.
+    static auto* const registerWide = SKORVELIN_WIDE_FORM("user32.dll", RegisterClassExW);
+    if (registerWide) {
+        WNDCLASSEXW windowClass{};
+        windowClass.cbSize = sizeof(windowClass);
         windowClass.lpfnWndProc = procedure;
         windowClass.hInstance = ProgramInstance();
+        windowClass.hIcon = icon;
         windowClass.hCursor = cursor;
         windowClass.hbrBackground = background;
         windowClass.lpszClassName = className;
-        return RegisterClassW(&windowClass) != 0;
+        return registerWide(&windowClass) != 0;
     }
     const std::string name = WideToAnsi(className);
-    WNDCLASSA windowClass{};
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
     windowClass.lpfnWndProc = procedure;
     windowClass.hInstance = ProgramInstance();
+    windowClass.hIcon = icon;
     windowClass.hCursor = cursor;
     windowClass.hbrBackground = background;
     windowClass.lpszClassName = name.c_str();
-    return RegisterClassA(&windowClass) != 0;
+    return RegisterClassExA(&windowClass) != 0;
 }
 
 HWND CreatePlatformWindow(DWORD exStyle, const wchar_t* className, const wchar_t* text, DWORD style,
@@ -136,9 +156,10 @@ HWND CreatePlatformWindow(DWORD exStyle, const wchar_t* className, const wchar_t
     const int width = bounds.right - bounds.left;
     const int height = bounds.bottom - bounds.top;
     auto* const menu = reinterpret_cast<HMENU>(id);
-    if (WideApiAvailable()) {
-        return CreateWindowExW(exStyle, className, text, style, bounds.left, bounds.top, width,
-                               height, parent, menu, ProgramInstance(), parameter);
+    static auto* const createWide = SKORVELIN_WIDE_FORM("user32.dll", CreateWindowExW);
+    if (createWide) {
+        return createWide(exStyle, className, text, style, bounds.left, bounds.top, width, height,
+                          parent, menu, ProgramInstance(), parameter);
     }
     return CreateWindowExA(exStyle, WideToAnsi(className).c_str(), WideToAnsi(text).c_str(), style,
                            bounds.left, bounds.top, width, height, parent, menu, ProgramInstance(),
@@ -146,8 +167,9 @@ HWND CreatePlatformWindow(DWORD exStyle, const wchar_t* className, const wchar_t
 }
 
 void SetText(HWND window, const wchar_t* text) {
-    if (WideApiAvailable()) {
-        SetWindowTextW(window, text);
+    static auto* const setWide = SKORVELIN_WIDE_FORM("user32.dll", SetWindowTextW);
+    if (setWide) {
+        setWide(window, text);
     } else {
         SetWindowTextA(window, WideToAnsi(text).c_str());
     }
@@ -155,9 +177,10 @@ void SetText(HWND window, const wchar_t* text) {
 
 std::wstring GetTextUpTo(HWND window, int bufferLength) {
     const size_t room = bufferLength > 0 ? static_cast<size_t>(bufferLength) : 1;
-    if (WideApiAvailable()) {
+    static auto* const getWide = SKORVELIN_WIDE_FORM("user32.dll", GetWindowTextW);
+    if (getWide) {
         std::wstring buffer(room, L'\0');
-        const int length = GetWindowTextW(window, buffer.data(), static_cast<int>(room));
+        const int length = getWide(window, buffer.data(), static_cast<int>(room));
         buffer.resize(length > 0 ? static_cast<size_t>(length) : 0);
         return buffer;
     }
@@ -169,50 +192,64 @@ std::wstring GetTextUpTo(HWND window, int bufferLength) {
 }
 
 LRESULT SendTo(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return WideApiAvailable() ? SendMessageW(window, message, wParam, lParam)
-                              : SendMessageA(window, message, wParam, lParam);
+    static auto* const sendWide = SKORVELIN_WIDE_FORM("user32.dll", SendMessageW);
+    return sendWide ? sendWide(window, message, wParam, lParam)
+                    : SendMessageA(window, message, wParam, lParam);
 }
 
 void PostTo(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (WideApiAvailable()) {
-        PostMessageW(window, message, wParam, lParam);
+    static auto* const postWide = SKORVELIN_WIDE_FORM("user32.dll", PostMessageW);
+    if (postWide) {
+        postWide(window, message, wParam, lParam);
     } else {
         PostMessageA(window, message, wParam, lParam);
     }
 }
 
 LRESULT DefaultProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return WideApiAvailable() ? DefWindowProcW(window, message, wParam, lParam)
-                              : DefWindowProcA(window, message, wParam, lParam);
+    static auto* const defaultWide = SKORVELIN_WIDE_FORM("user32.dll", DefWindowProcW);
+    return defaultWide ? defaultWide(window, message, wParam, lParam)
+                       : DefWindowProcA(window, message, wParam, lParam);
 }
 
 LRESULT CallProcedure(WNDPROC procedure, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return WideApiAvailable() ? CallWindowProcW(procedure, window, message, wParam, lParam)
-                              : CallWindowProcA(procedure, window, message, wParam, lParam);
+    static auto* const callWide = SKORVELIN_WIDE_FORM("user32.dll", CallWindowProcW);
+    return callWide ? callWide(procedure, window, message, wParam, lParam)
+                    : CallWindowProcA(procedure, window, message, wParam, lParam);
 }
 
+// The 32-bit system exports the pointer-sized forms only under their older names.
+#ifdef _WIN64
+#define SKORVELIN_WINDOW_LONG(form) SKORVELIN_WIDE_FORM("user32.dll", form##WindowLongPtrW)
+#else
+#define SKORVELIN_WINDOW_LONG(form) SKORVELIN_WIDE_FORM("user32.dll", form##WindowLongW)
+#endif
+
 LONG_PTR GetLongPtr(HWND window, int index) {
-    return WideApiAvailable() ? GetWindowLongPtrW(window, index) : GetWindowLongPtrA(window, index);
+    static auto* const getWide = SKORVELIN_WINDOW_LONG(Get);
+    return getWide ? getWide(window, index) : GetWindowLongPtrA(window, index);
 }
 
 LONG_PTR SetLongPtr(HWND window, int index, LONG_PTR value) {
-    return WideApiAvailable() ? SetWindowLongPtrW(window, index, value)
-                              : SetWindowLongPtrA(window, index, value);
+    static auto* const setWide = SKORVELIN_WINDOW_LONG(Set);
+    return setWide ? setWide(window, index, value) : SetWindowLongPtrA(window, index, value);
 }
 
 BOOL NextMessage(MSG& message) {
-    return WideApiAvailable() ? GetMessageW(&message, nullptr, 0, 0)
-                              : GetMessageA(&message, nullptr, 0, 0);
+    static auto* const getWide = SKORVELIN_WIDE_FORM("user32.dll", GetMessageW);
+    return getWide ? getWide(&message, nullptr, 0, 0) : GetMessageA(&message, nullptr, 0, 0);
 }
 
 bool HandleDialogMessage(HWND dialog, MSG& message) {
-    return (WideApiAvailable() ? IsDialogMessageW(dialog, &message)
-                               : IsDialogMessageA(dialog, &message)) != FALSE;
+    static auto* const handleWide = SKORVELIN_WIDE_FORM("user32.dll", IsDialogMessageW);
+    return (handleWide ? handleWide(dialog, &message) : IsDialogMessageA(dialog, &message)) !=
+           FALSE;
 }
 
 void DispatchToWindow(const MSG& message) {
-    if (WideApiAvailable()) {
-        DispatchMessageW(&message);
+    static auto* const dispatchWide = SKORVELIN_WIDE_FORM("user32.dll", DispatchMessageW);
+    if (dispatchWide) {
+        dispatchWide(&message);
     } else {
         DispatchMessageA(&message);
     }
@@ -265,8 +302,9 @@ HCURSOR LoadSystemCursor(int id) {
 // ---- Drawing
 
 HFONT CreateFontFrom(const LOGFONTW& font) {
-    if (WideApiAvailable()) {
-        return CreateFontIndirectW(&font);
+    static auto* const createWide = SKORVELIN_WIDE_FORM("gdi32.dll", CreateFontIndirectW);
+    if (createWide) {
+        return createWide(&font);
     }
     LOGFONTA ansi{};
     static_assert(offsetof(LOGFONTA, lfFaceName) == offsetof(LOGFONTW, lfFaceName));

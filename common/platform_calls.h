@@ -1,8 +1,10 @@
 #pragma once
 // Every platform call that comes in an 8-bit ("A") and a 16-bit ("W") form goes through here.
 // The NT family gets the W form. The 95/98/Me family exports most W functions only as stubs
-// that fail, so there it gets the A form, with text in the system code page. Nothing else in
-// the program calls either form, or asks which family it runs on.
+// that fail, so there it gets the A form, with text in the system code page. The W forms that
+// 95 may not even export are bound by name at their first use, not imported, so that its loader
+// always starts the program. Nothing else in the program calls either form, or asks which
+// family it runs on.
 #include "common/platform_text.h"
 
 #include <windows.h>
@@ -38,8 +40,9 @@ void ShellOpen(HWND owner, const wchar_t* file);
 
 // ---- Windows
 
+// `icon`: what the taskbar button and the task switcher show for the class's windows.
 bool RegisterWindowClass(const wchar_t* className, WNDPROC procedure, HCURSOR cursor,
-                         HBRUSH background);
+                         HBRUSH background, HICON icon);
 HWND CreatePlatformWindow(DWORD exStyle, const wchar_t* className, const wchar_t* text, DWORD style,
                           const RECT& bounds, HWND parent, INT_PTR id, void* parameter);
 

@@ -6,8 +6,11 @@
 
 namespace skorvelin {
 
-// Loads `fileName` (such as "psapi.dll") from the system directory; empty when it is absent.
-UniqueLibrary LoadSystemLibrary(const char* fileName);
+// The system library `fileName` (such as "psapi.dll"), loaded from the system directory at the
+// first call and kept for the life of the process; null when it is absent. Never freed: the
+// shell and COM may still run code of theirs (a thread the shell started for a request, objects
+// COM holds) until the process ends.
+HMODULE SystemLibrary(const char* fileName);
 
 // A system library that the program imports, and so already has loaded ("user32.dll"...).
 HMODULE ImportedLibrary(const char* fileName);
@@ -18,10 +21,6 @@ FARPROC BindAddress(HMODULE library, const char* name);
 template <typename Function> Function* BindFunction(HMODULE library, const char* name) {
     // GetProcAddress answers a generic function pointer; the caller names the real signature.
     return reinterpret_cast<Function*>(reinterpret_cast<void*>(BindAddress(library, name)));
-}
-template <typename Function>
-Function* BindFunction(const UniqueLibrary& library, const char* name) {
-    return BindFunction<Function>(library.get(), name);
 }
 
 // Tests stand in for the systems that lack a function, or that answer otherwise, by replacing

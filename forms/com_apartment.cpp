@@ -15,12 +15,12 @@ void ComApartment::Enter() {
         return;
     }
     entered_ = true;
-    ole32_ = LoadSystemLibrary("ole32.dll");
+    const HMODULE ole32 = SystemLibrary("ole32.dll");
     using InitializeFn = HRESULT WINAPI(void*);
-    auto* const initialize = BindFunction<InitializeFn>(ole32_, "CoInitialize");
+    auto* const initialize = BindFunction<InitializeFn>(ole32, "CoInitialize");
     // S_FALSE (already initialised on this thread) must be balanced too.
     if (initialize && SUCCEEDED(initialize(nullptr))) {
-        uninitialize_ = BindFunction<UninitializeFn>(ole32_, "CoUninitialize");
+        uninitialize_ = BindFunction<UninitializeFn>(ole32, "CoUninitialize");
     }
 }
 

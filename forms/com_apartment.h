@@ -19,7 +19,6 @@ class ComApartment {
     using UninitializeFn = void WINAPI();
 
     bool entered_ = false;
-    UniqueLibrary ole32_;                    // released after the uninitialisation below
     UninitializeFn* uninitialize_ = nullptr; // set only when Enter initialised COM
 };
 

@@ -15,14 +15,17 @@ constexpr UINT kDpiChangedMessage = 0x02E0; // WM_DPICHANGED, newer than the hea
 constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kFormExStyle = WS_EX_DLGMODALFRAME | WS_EX_APPWINDOW;
 
-bool RegisterFormClass(WNDPROC procedure) {
+bool RegisterFormClass(WNDPROC procedure, int iconId) {
     static bool registered = false;
     if (registered) {
         return true;
     }
     const auto background = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
+    // At the system's size; shared, so that the system keeps it for as long as the program runs.
+    const auto icon = static_cast<HICON>(LoadImageA(ProgramInstance(), MAKEINTRESOURCEA(iconId),
+                                                    IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
     registered = RegisterWindowClass(kClassName, procedure, LoadSystemCursor(32512), // IDC_ARROW
-                                     background);
+                                     background, icon);
     return registered;
 }
 
@@ -55,8 +58,8 @@ Form::~Form() {
     Unload();
 }
 
-bool Form::Create(const wchar_t* caption, float clientWidth, float clientHeight) {
-    if (!RegisterFormClass(WindowProcedure)) {
+bool Form::Create(const wchar_t* caption, float clientWidth, float clientHeight, int iconId) {
+    if (!RegisterFormClass(WindowProcedure, iconId)) {
         return false;
     }
     clientWidth_ = clientWidth;

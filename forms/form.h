@@ -40,8 +40,10 @@ class Form {
     virtual ~Form();
 
     // Creates the window, hidden, with the given caption around a client area of the given size;
-    // the form's timers start counting. False when the platform refuses.
-    bool Create(const wchar_t* caption, float clientWidth, float clientHeight);
+    // the form's timers start counting. The icon resource `iconId` stands for the window in the
+    // taskbar and the task switcher; the fixed dialog frame shows no icon. False when the
+    // platform refuses.
+    bool Create(const wchar_t* caption, float clientWidth, float clientHeight, int iconId);
     // Closes and destroys the window and its controls; nothing of it remains on screen.
     void Unload();
     bool IsLoaded() const { return window_ != nullptr; }

@@ -49,24 +49,19 @@ class PictureLoader::Libraries {
     using CreateStreamFn = HRESULT WINAPI(HGLOBAL, BOOL, IStream**);
     using LoadPictureFn = HRESULT WINAPI(IStream*, LONG, BOOL, REFIID, void**);
 
-    Libraries()
-        : ole32_(LoadSystemLibrary("ole32.dll")), oleaut32_(LoadSystemLibrary("oleaut32.dll")) {
-        createStream = BindFunction<CreateStreamFn>(ole32_, "CreateStreamOnHGlobal");
-        loadPicture = BindFunction<LoadPictureFn>(oleaut32_, "OleLoadPicture");
+    Libraries() {
+        createStream =
+            BindFunction<CreateStreamFn>(SystemLibrary("ole32.dll"), "CreateStreamOnHGlobal");
+        loadPicture = BindFunction<LoadPictureFn>(SystemLibrary("oleaut32.dll"), "OleLoadPicture");
         if (!loadPicture) {
             // Early OLE releases (Windows 95, NT 4.0) keep the picture functions in olepro32.dll.
-            olepro32_ = LoadSystemLibrary("olepro32.dll");
-            loadPicture = BindFunction<LoadPictureFn>(olepro32_, "OleLoadPicture");
+            loadPicture =
+                BindFunction<LoadPictureFn>(SystemLibrary("olepro32.dll"), "OleLoadPicture");
         }
     }
 
     CreateStreamFn* createStream = nullptr;
     LoadPictureFn* loadPicture = nullptr;
-
-  private:
-    UniqueLibrary ole32_;
-    UniqueLibrary oleaut32_;
-    UniqueLibrary olepro32_;
 };
 
 PictureLoader::PictureLoader() = default;

@@ -14,7 +14,7 @@ namespace skorvelin {
 
 // One decoded picture, with a name that tells what it shows (read out by accessibility tools in
 // place of the pixels). Images that show the same picture share this object. It must go before
-// the loader that made it, which keeps the code behind it loaded.
+// COM ends on this thread.
 class Picture {
   public:
     Picture(ComPtr<IPicture> picture, SIZE pixels, std::wstring name)
@@ -34,9 +34,8 @@ class Picture {
 
 using PictureRef = std::shared_ptr<const Picture>;
 
-// Binds the OLE libraries at the first picture and keeps them loaded while it lives: declare it
-// before whatever holds its pictures. COM is not its business: whoever shows the pictures
-// initialises it (ComApartment).
+// Binds the OLE libraries at the first picture; they stay loaded until the process ends. COM is
+// not its business: whoever shows the pictures initialises it (ComApartment).
 class PictureLoader {
   public:
     PictureLoader();

@@ -29,8 +29,8 @@ unsigned MonitorDpi(HWND window) {
     using MonitorFromWindowFn = HMONITOR WINAPI(HWND, DWORD);
     using GetDpiForMonitorFn = HRESULT WINAPI(HMONITOR, int, UINT*, UINT*);
     constexpr int kEffectiveDpi = 0; // MDT_EFFECTIVE_DPI
-    const UniqueLibrary shcore = LoadSystemLibrary("shcore.dll");
-    auto* const getDpiForMonitor = BindFunction<GetDpiForMonitorFn>(shcore, "GetDpiForMonitor");
+    auto* const getDpiForMonitor =
+        BindFunction<GetDpiForMonitorFn>(SystemLibrary("shcore.dll"), "GetDpiForMonitor");
     // Bound too: 95 and NT 4.0 have no monitor functions.
     auto* const monitorFromWindow =
         BindFunction<MonitorFromWindowFn>(ImportedLibrary("user32.dll"), "MonitorFromWindow");

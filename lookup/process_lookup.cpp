@@ -1,5 +1,6 @@
 #include "lookup/process_lookup.h"
 
+#include "common/platform_text.h"
 #include "common/system_library.h"
 #include "common/unique_handle.h"
 #include "lookup/reverse_find.h"
@@ -17,7 +18,7 @@ using QueryFullProcessImageNameWFn = BOOL WINAPI(HANDLE, DWORD, LPWSTR, PDWORD);
 // The process functions are bound by name at their first use, so that a run that never lists
 // processes never needs the process-listing library.
 struct ProcessApi {
-    UniqueLibrary psapi = LoadSystemLibrary("psapi.dll");
+    HMODULE psapi = SystemLibrary("psapi.dll");
     EnumProcessesFn* enumProcesses = BindFunction<EnumProcessesFn>(psapi, "EnumProcesses");
     EnumProcessModulesFn* enumProcessModules =
         BindFunction<EnumProcessModulesFn>(psapi, "EnumProcessModules");
@@ -139,14 +140,18 @@ TerminableProcess FirstTerminableProcessNamed(const std::wstring& name,
                                               const std::vector<DWORD>& ids,
                                               const ProcessGate& gate) {
     const ProcessApi& api = Api();
+    // File names compare as the file system compares them: both lowered by the one case mapping,
+    // which pairs I with i whatever the user's locale, then code by code. A locale comparison
+    // would miss WINWORD.EXE for winword.exe in a Turkish locale, and find names that only read
+    // alike there.
+    const std::wstring wanted = LowerCase(name);
     for (const DWORD id : ids) {
         const UniqueHandle examined = gate.Open(id, api.PathQueryRights());
         if (!examined) {
             continue;
         }
         const std::optional<std::wstring> path = api.PathOf(examined.get());
-        if (!path ||
-            !modGeneral::TextsEqual(FileNameOf(*path), name, modGeneral::CompareMode::Text)) {
+        if (!path || LowerCase(FileNameOf(*path)) != wanted) {
             continue;
         }
         // The query rights are granted for elevated and protected processes too, which this run

@@ -35,7 +35,7 @@ struct LocalMemoryRelease {
 std::vector<std::wstring> Arguments() {
     std::vector<std::wstring> arguments;
     if (skorvelin::WideApiAvailable()) {
-        const skorvelin::UniqueLibrary shell32 = skorvelin::LoadSystemLibrary("shell32.dll");
+        const HMODULE shell32 = skorvelin::SystemLibrary("shell32.dll");
         using SplitFunction = LPWSTR* WINAPI(LPCWSTR, int*);
         auto* split = skorvelin::BindFunction<SplitFunction>(shell32, "CommandLineToArgvW");
         int count = 0;

@@ -20,14 +20,15 @@ class frmSkorvelin : public Form {
     ~frmSkorvelin() override;
 
   private:
-    // Declared before the controls, so that they go first: the pictures they show before the
-    // loader that keeps the code behind them, and everything before COM ends.
+    // Declared before the controls, so that the controls go first: every picture they show is
+    // released before COM ends.
     ComApartment com_;
     PictureLoader pictureLoader_;
 
   public:
-    // Creates the form hidden; then the start-up events run, as they would for any form.
-    bool Create();
+    // Creates the form hidden; then the start-up events run, as they would for any form, even
+    // when the system refused the window. The form stays loaded when it shows the help window.
+    void Create();
 
     // Start-up events.
     void Form_Initialize();

@@ -1,7 +1,9 @@
 // A run of the shipped program that runs out of memory ends like every other run: at once, with
 // status 0, and with no box that would wait for somebody who is not there. The stand-in program
-// is Skorvelin.exe whose allocations fail after a given number.
+// is Skorvelin.exe whose allocations fail after a given number. A run that the system refuses a
+// window still carries its command out.
 #include "tests/support/harness.h"
+#include "tests/support/target.h"
 
 #include <gtest/gtest.h>
 
@@ -55,6 +57,33 @@ TEST(FatalPath, RunningOutOfMemoryEndsSilentlyWithStatus0) {
             EXPECT_EQ(run.ExitCode(), std::optional<DWORD>(0));
         }
     }
+}
+
+// skorvelin_no_window.exe is Skorvelin.exe on a system that refuses it every top-level window.
+TEST(FatalPath, WithoutItsWindowTheCommandsStillRun) {
+    const std::filesystem::path program = BinFolder() / L"skorvelin_no_window.exe";
+    ScratchFolder scratch;
+    Job job;
+
+    const std::wstring title = L"Windowless " + UniqueTag();
+    const TargetApp window(job, TargetProgram(BinFolder()), scratch.path(),
+                           {{title, WindowPlan::Kind::Hidden}});
+    ASSERT_EQ(window.failure(), L"");
+    EXPECT_EQ(RunToEnd(job, program, L"/t:" + title), std::optional<DWORD>(0));
+    EXPECT_EQ(window.QuitWindows(), std::optional<std::set<size_t>>({0})) << "/t: posted nothing";
+
+    const std::wstring name = L"windowless" + UniqueTag() + L".exe";
+    const TargetApp victim(job, CopyProgram(TargetProgram(BinFolder()), scratch.path(), name),
+                           scratch.path(), {});
+    ASSERT_EQ(victim.failure(), L"");
+    EXPECT_EQ(RunToEnd(job, program, L"/n:" + name), std::optional<DWORD>(0));
+    EXPECT_TRUE(victim.process().WaitForEnd(kRunTimeoutMs)) << "/n: terminated nothing";
+
+    // The help window cannot be made: the run ends at once, as after a command.
+    const Process help = job.Start(program, L"");
+    ASSERT_TRUE(help);
+    EXPECT_TRUE(help.WaitForEnd(kRunTimeoutMs)) << "the help path waits";
+    EXPECT_EQ(help.ExitCode(), std::optional<DWORD>(0));
 }
 
 } // namespace

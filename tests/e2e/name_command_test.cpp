@@ -77,9 +77,9 @@ TEST(NameCommand, TerminatesExactlyTheDesignatedProcess) {
     // The command line reaches the lookup in lower case, so only a file name with capitals
     // shows that the comparison ignores case. The decoys start first, so a lookup that wrongly
     // took one would meet it first.
-    const std::vector<std::wstring> names = {L"Victim" + UniqueTag() + L"2.exe",
-                                             L"Victim" + UniqueTag() + L".ex",
-                                             L"Victim" + UniqueTag() + L".Exe"};
+    const std::vector<std::wstring> names = {
+        L"Victim" + UniqueTag() + L"2.exe", L"Victim" + UniqueTag() + L".ex",
+        L"Victim" + UniqueTag() + L".Exe", L"Stra\u00dfe" + UniqueTag() + L".exe"};
     std::wstring upperName = base + L".exe";
     CharUpperBuffW(upperName.data(), static_cast<DWORD>(upperName.size()));
 
@@ -92,6 +92,11 @@ TEST(NameCommand, TerminatesExactlyTheDesignatedProcess) {
         {"a name without its extension", L"/n:" + base, std::nullopt},
         {"no such process", L"/n:" + base + L"3.exe", std::nullopt},
         {"an empty name", L"/n:", std::nullopt},
+        // Names compare as the file system compares them, not as the user's locale reads them.
+        {"a letter beyond ASCII, the rest in capitals", L"/n:STRA\u00dfE" + UniqueTag() + L".EXE",
+         3},
+        {"\u00df is not ss", L"/n:strasse" + UniqueTag() + L".exe", std::nullopt},
+        {"a soft hyphen is a character", L"/n:vic\u00adtim" + UniqueTag() + L".exe", std::nullopt},
     };
     for (const NameCase& c : cases) {
         SCOPED_TRACE(c.what);

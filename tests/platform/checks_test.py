@@ -22,6 +22,9 @@ class FloorRules(unittest.TestCase):
             ("i686", "kernel32.dll", "GetVersion", True),
             ("i686", "kernel32.dll", "GetVersionExA", True),  # NT 3.5 is under NT 4.0
             ("i686", "user32.dll", "LoadImageA", True),  # NT 4.0 is the floor itself
+            ("i686", "user32.dll", "MessageBoxW", True),  # 95 implements it
+            ("i686", "user32.dll", "SendMessageW", False),  # no page says 95 exports it
+            ("x86_64", "user32.dll", "SendMessageW", True),  # no 9x floor
             ("i686", "kernel32.dll", "TryEnterCriticalSection", False),  # NT family only
             ("i686", "kernel32.dll", "GetHandleInformation", False),
             ("i686", "kernel32.dll", "AddVectoredExceptionHandler", False),

@@ -5,7 +5,8 @@ The Windows loader refuses to start a program when one of its static imports is 
 one import newer than the floor is enough to lose a whole platform. Each import is looked up
 in a table (imports.csv beside this script): a function that is not in the table fails too,
 so that a new import is always checked by someone against the platform's documentation, and
-each row names the public page that its versions come from.
+each row names the public page that its versions come from. A W function that no page confirms
+Windows 95 exports (marked "95 stub unconfirmed") is refused on the i686 floor.
 
 Usage: import_floor.py --objdump OBJDUMP --table imports.csv --floor i686|x86_64 EXE...
 """
@@ -125,8 +126,12 @@ def problems(imports, table, floor):
         if entry is None:
             found.append(f"{library} {function}: not in the table; look it up and add it")
             continue
-        nine_x, nt, _ = entry
-        if nine_x_floor and (nine_x is None or
+        nine_x, nt, source = entry
+        if nine_x_floor and STUB_UNCONFIRMED in source:
+            found.append(f"{library} {function}: Windows {nine_x_floor} may not export it, and "
+                         f"its loader would refuse the whole program; bind it by name at its "
+                         f"first use")
+        elif nine_x_floor and (nine_x is None or
                              NINE_X_ORDER.index(nine_x) > NINE_X_ORDER.index(nine_x_floor)):
             found.append(f"{library} {function}: absent from Windows {nine_x_floor} "
                          f"(first 95/98/Me version: {nine_x or 'none'})")

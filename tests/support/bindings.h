@@ -36,8 +36,13 @@ class ReplacedBindings {
     std::vector<std::pair<std::string, std::string>> bound_; // name, library
 };
 
-// Version queries that report a platform id, or that fail and leave the record untouched.
+// Version queries that report a platform id, or that fail and leave the record untouched. Like
+// Windows 95 and NT 4.0 before Service Pack 6, they take only the 148-byte record.
 template <DWORD PlatformId> BOOL WINAPI ReportsPlatform(OSVERSIONINFOA* info) {
+    if (info->dwOSVersionInfoSize != 148) {
+        SetLastError(ERROR_INSUFFICIENT_BUFFER);
+        return FALSE;
+    }
     info->dwPlatformId = PlatformId;
     return TRUE;
 }

@@ -37,19 +37,49 @@ std::wstring Quoted(const std::wstring& text) {
     return L"\"" + text + L"\"";
 }
 
-std::optional<PointerImage> ReadImage(const std::filesystem::path& file) {
+// The images the helper wrote; nothing when a line is short or unreadable.
+std::optional<std::vector<PointerImage>> ReadImages(const std::filesystem::path& file) {
     std::ifstream in(file);
+    std::vector<PointerImage> images;
     PointerImage image;
-    if (!(in >> image.width >> image.height >> image.hotspotX >> image.hotspotY)) {
+    while (in >> std::dec >> image.width >> image.height >> image.hotspotX >> image.hotspotY) {
+        image.argb.resize(static_cast<size_t>(image.width * image.height));
+        for (std::uint32_t& pixel : image.argb) {
+            if (!(in >> std::hex >> pixel)) {
+                return std::nullopt;
+            }
+        }
+        images.push_back(image);
+    }
+    if (!in.eof()) {
         return std::nullopt;
     }
-    image.argb.resize(static_cast<size_t>(image.width * image.height));
-    for (std::uint32_t& pixel : image.argb) {
-        if (!(in >> std::hex >> pixel)) {
-            return std::nullopt;
-        }
+    return images;
+}
+
+// Runs the helper with the file it writes and `arguments` after it; what it wrote.
+std::optional<std::vector<PointerImage>> RunHelper(const std::wstring& arguments) {
+    // A Unix program started from Wine gives no process handle to wait on: the helper's file
+    // appears once it is done.
+    const ScratchFolder folder;
+    const std::filesystem::path file = folder.path() / L"display.txt";
+    std::wstring command = Quoted(DosPath(SKORVELIN_HOST_PYTHON)) + L" " +
+                           Quoted(std::filesystem::path(SKORVELIN_POINTER_HELPER).wstring()) +
+                           L" " + Quoted(std::filesystem::path(UnixPath(file)).wstring()) +
+                           arguments;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &info)) {
+        return std::nullopt;
     }
-    return image;
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+    if (!WaitUntil(kReadTimeoutMs, [&] { return std::filesystem::exists(file); })) {
+        return std::nullopt;
+    }
+    return ReadImages(file);
 }
 
 } // namespace
@@ -72,26 +102,21 @@ std::ostream& operator<<(std::ostream& out, const PointerImage& image) {
 }
 
 std::optional<PointerImage> DisplayedPointer() {
-    // A Unix program started from Wine gives no process handle to wait on: the helper's file
-    // appears once it is done.
-    const ScratchFolder folder;
-    const std::filesystem::path file = folder.path() / L"pointer.txt";
-    std::wstring command = Quoted(DosPath(SKORVELIN_HOST_PYTHON)) + L" " +
-                           Quoted(std::filesystem::path(SKORVELIN_POINTER_HELPER).wstring()) +
-                           L" " + Quoted(std::filesystem::path(UnixPath(file)).wstring());
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION info{};
-    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &info)) {
+    const auto images = RunHelper(L"");
+    if (!images || images->size() != 1) {
         return std::nullopt;
     }
-    CloseHandle(info.hThread);
-    CloseHandle(info.hProcess);
-    if (!WaitUntil(kReadTimeoutMs, [&] { return std::filesystem::exists(file); })) {
+    return images->front();
+}
+
+std::optional<std::vector<PointerImage>> DisplayedIcons(HWND window) {
+    // Wine keeps the X window that shows a top-level window in a property of it, which any
+    // process may read.
+    const auto x11Window = reinterpret_cast<ULONG_PTR>(GetPropA(window, "__wine_x11_whole_window"));
+    if (!x11Window) {
         return std::nullopt;
     }
-    return ReadImage(file);
+    return RunHelper(L" --icons " + std::to_wstring(x11Window));
 }
 
 std::optional<PointerImage> MonochromeCursorImage(const std::uint8_t* resource, std::size_t size) {

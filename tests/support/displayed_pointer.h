@@ -24,6 +24,11 @@ std::ostream& operator<<(std::ostream& out, const PointerImage& image);
 // The pointer the display shows now; nothing when it could not be read.
 std::optional<PointerImage> DisplayedPointer();
 
+// The icons that the desktop shows for top-level `window` (its taskbar button, the task
+// switcher), as X tells them of the window's X window (_NET_WM_ICON), hotspots 0, 0, colours
+// not premultiplied; nothing when they could not be read.
+std::optional<std::vector<PointerImage>> DisplayedIcons(HWND window);
+
 // A monochrome cursor resource (RT_CURSOR: hotspot, then a 1-bit bitmap of colour rows over
 // mask rows) as the display shows it: opaque black or white, or transparent. Nothing for other
 // formats, and for a pixel that inverts the screen, which has no image of its own.

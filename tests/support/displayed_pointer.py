@@ -1,8 +1,12 @@
-"""Writes the pointer image that the X display shows now, as XFixes reports it, to the file
-named by the first argument: a line "width height xhot yhot", then one line of 0xAARRGGBB words
-(premultiplied) per row, top row first. The file appears whole or not at all."""
+"""Writes what the X display shows to the file named by the first argument: the pointer image,
+as XFixes reports it; or, with "--icons XID" after the file, each icon that X window XID carries
+for the desktop (_NET_WM_ICON, as xprop reads it). Each image is a line "width height xhot yhot"
+(0 0 for an icon), then one line of 0xAARRGGBB words (pointer: premultiplied) per row, top row
+first. The file appears whole or not at all."""
 import ctypes
 import os
+import re
+import subprocess
 import sys
 
 
@@ -15,7 +19,7 @@ class CursorImage(ctypes.Structure):
                 ("atom", ctypes.c_ulong), ("name", ctypes.c_char_p)]
 
 
-def main(path):
+def pointer_lines():
     x11 = ctypes.CDLL("libX11.so.6")
     xfixes = ctypes.CDLL("libXfixes.so.3")
     x11.XOpenDisplay.restype = ctypes.c_void_p
@@ -25,14 +29,36 @@ def main(path):
     if not display:
         sys.exit("no X display")
     image = xfixes.XFixesGetCursorImage(display).contents
-    lines = ["%d %d %d %d" % (image.width, image.height, image.xhot, image.yhot)]
-    for y in range(image.height):
-        row = image.pixels[y * image.width:(y + 1) * image.width]
-        lines.append(" ".join("%08x" % (pixel & 0xFFFFFFFF) for pixel in row))
+    pixels = [image.pixels[i] & 0xFFFFFFFF for i in range(image.width * image.height)]
+    return image_lines(image.width, image.height, image.xhot, image.yhot, pixels)
+
+
+def icon_lines(window):
+    """_NET_WM_ICON: width, height, then that many pixels, for each icon in turn."""
+    shown = subprocess.run(["/usr/bin/xprop", "-id", window, "-f", "_NET_WM_ICON", "32c", "=$0+",
+                            "_NET_WM_ICON"], check=True, capture_output=True, text=True).stdout
+    values = [int(value) for value in re.findall(r"\d+", shown.partition("=")[2])]
+    lines = []
+    while len(values) >= 2:
+        width, height = values[:2]
+        lines += image_lines(width, height, 0, 0, values[2:2 + width * height])
+        values = values[2 + width * height:]
+    return lines
+
+
+def image_lines(width, height, xhot, yhot, pixels):
+    lines = ["%d %d %d %d" % (width, height, xhot, yhot)]
+    for y in range(height):
+        lines.append(" ".join("%08x" % pixel for pixel in pixels[y * width:(y + 1) * width]))
+    return lines
+
+
+def main(path, *icons_of):
+    lines = icon_lines(icons_of[1]) if icons_of[:1] == ("--icons",) else pointer_lines()
     with open(path + ".part", "w") as out:
         out.write("\n".join(lines) + "\n")
     os.replace(path + ".part", path)
 
 
 if __name__ == "__main__":
-    main(sys.argv[1])
+    main(*sys.argv[1:])

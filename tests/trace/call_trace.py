@@ -120,10 +120,19 @@ def image_range(objdump, program):
     return base, base + size
 
 
+class Calls(list):
+    """The calls a run made from inside the image; `elsewhere`, the other calls the trace shows
+    of that run. Code of ours that ends in a call jumps to it, so that the call seems to come from
+    whoever called our code: a static destructor's FreeLibrary, from the runtime's exit()."""
+    def __init__(self):
+        super().__init__()
+        self.elsewhere = []
+
+
 def runs_of(lines, image):
-    """[(mode, path, {name: value}, [Call])]: the calls each run made from inside the image."""
+    """[(mode, path, {name: value}, Calls)]: the calls each run made."""
     runs = {}
-    calls = defaultdict(list)
+    calls = defaultdict(Calls)
     open_calls = defaultdict(list)
     for line in lines:
         run = RUN.match(line)
@@ -133,16 +142,21 @@ def runs_of(lines, image):
             runs[int(run.group(3), 16)] = (run.group(1), run.group(2), values)
             continue
         call = CALL.match(line)
-        if not call or not image[0] <= int(call.group(8), 16) < image[1]:
+        if not call:
             continue
         pid, thread = int(call.group(1), 16), int(call.group(2), 16)
+        if not image[0] <= int(call.group(8), 16) < image[1]:
+            if call.group(3) == "Call":
+                calls[pid].elsewhere.append(
+                    Call(call.group(4), call.group(5), parse_arguments(call.group(6))))
+            continue
         if call.group(3) == "Call":
             made = Call(call.group(4), call.group(5), parse_arguments(call.group(6)))
             calls[pid].append(made)
             open_calls[(pid, thread)].append(made)
         elif open_calls[(pid, thread)]:
             open_calls[(pid, thread)].pop().retval = int(call.group(7) or "0", 16)
-    return [(mode, path, values, calls.get(pid, [])) for pid, (mode, path, values) in
+    return [(mode, path, values, calls.get(pid, Calls())) for pid, (mode, path, values) in
             runs.items()]
 
 
@@ -283,6 +297,22 @@ def no_com(calls, values, mode):
     return [f"a command run loads COM: {call}" for call in loaded + started]
 
 
+def file_names_compared_without_the_locale(calls, values, mode):
+    """File names compare as the file system compares them: a locale's comparison (Turkish
+    pairs I with dotless i, many pair ß with ss) finds the wrong names or misses the right one."""
+    compared = [c for c in calls if c.function.startswith("CompareString")]
+    return [f"compares by the locale: {compared[:3]}"] if compared else []
+
+
+def system_libraries_kept(calls, values, mode):
+    """A library the program loads stays loaded until the process ends: the shell and COM may
+    still run code of theirs (a thread the shell started for a request, objects COM holds)."""
+    loaded = {c.retval for c in calls if c.function.startswith("LoadLibrary") and c.retval}
+    freed = named(calls, "FreeLibrary") + [c for c in named(calls.elsewhere, "FreeLibrary")
+                                           if c.number(0) in loaded]
+    return [f"frees a library: {freed[:3]}"] if freed else []
+
+
 def no_unimplemented_wide_calls(calls, values, mode):
     stray = sorted({f"{c.library}.{c.function}" for c in calls
                     if WIDE.search(c.function) and c.function not in IMPLEMENTED_ON_9X})
@@ -296,6 +326,8 @@ RULES = [
     (("nt", "98"), ("title",), "window search", windows_enumerated_with_value_0),
     (("nt", "98"), ("title",), "quit message", quit_posted_to_the_match),
     (("nt",), ("name",), "termination", terminated_with_exit_code_0),
+    (("nt",), ("name",), "file names", file_names_compared_without_the_locale),
+    (("nt", "98"), ("help", "title", "name"), "libraries kept", system_libraries_kept),
     (("98",), ("name",), "warning", warning_only),
     (("nt", "98"), ("help",), "links", links_opened),
     (("nt", "98"), ("help",), "COM", com_started_before_pictures_and_links),

@@ -189,7 +189,7 @@ TEST(FormLayerAt144Dpi, LaidOutForTheMonitorAndStretchedHalftone) {
          {nullptr, "AdjustWindowRectExForDpi", nullptr},
          {nullptr, "GetDpiForMonitor", support::AsBound(MonitorAt144Dpi)}});
     Form form;
-    ASSERT_TRUE(form.Create(L"test", 5895, 5295));
+    ASSERT_TRUE(form.Create(L"test", 5895, 5295, 1));
     RECT client{};
     GetClientRect(form.hWnd(), &client);
     EXPECT_EQ(client.right, 590);
@@ -238,7 +238,7 @@ struct RecordingForm : Form {
 // A hidden form with controls on it, driven by sending it what the platform would.
 class FormLayer : public testing::Test {
   protected:
-    void SetUp() override { ASSERT_TRUE(form.Create(L"test", 6000, 4000)); }
+    void SetUp() override { ASSERT_TRUE(form.Create(L"test", 6000, 4000, 1)); }
 
     LRESULT Send(const Control& control, UINT message, WPARAM wParam, int x, int y) {
         return SendMessageW(control.hWnd(), message, wParam, MAKELPARAM(x, y));
@@ -442,7 +442,7 @@ TEST(FormTimers, TimersPlacedBeforeCreateTickWhileTheFormIsLoaded) {
     timer.SetInterval(10);
     timer.Tick = Handler<&RecordingForm::Ticked>;
     form.Register(timer);
-    ASSERT_TRUE(form.Create(L"test", 6000, 4000));
+    ASSERT_TRUE(form.Create(L"test", 6000, 4000, 1));
 
     PumpUntil(form, "tick", 2);
     EXPECT_GE(form.Count("tick"), 2);
