@@ -46,6 +46,7 @@ TEST(FatalPath, RunningOutOfMemoryEndsSilentlyWithStatus0) {
             });
             ASSERT_EQ(box, nullptr) << "a box waits: " << testing::PrintToString(WindowText(box));
             if (help) {
+                ASSERT_TRUE(c.arguments.empty()) << "a command shows the help window";
                 // The run had the memory it needed: the window closes as usual.
                 PostMessageW(help, WM_CLOSE, 0, 0);
                 ASSERT_TRUE(run.WaitForEnd(kRunTimeoutMs));

@@ -6,7 +6,6 @@
 #include "tests/support/wine_settings.h"
 #include "tests/support/usage_text.h"
 #include "tests/support/window_driver.h"
-#include "ui/help_controls.h"
 
 #include <gtest/gtest.h>
 
@@ -184,19 +183,17 @@ TEST_F(Win9x, HelpWindowComesThroughTheCodePage) {
 
     // Windows made from 8-bit classes: the 16-bit functions were left alone.
     EXPECT_FALSE(IsWindowUnicode(form));
-    const HWND usage = GetDlgItem(form, IDC_TXT_DESCRIPTION);
+    const HWND usage = FindHelpControl(form, HelpControl::Usage);
     EXPECT_FALSE(IsWindowUnicode(usage));
 
     EXPECT_EQ(WindowText(form), L"Skorvelin v1.0.2");
     EXPECT_EQ(WindowText(usage), ExpectedUsageText());
-    const std::pair<int, const wchar_t*> plainTexts[] = {{IDC_LBL_AUTEUR, kAuthorCredit},
-                                                         {IDC_LBL_SITE, kWebAddress},
-                                                         {IDC_LBL_EMAIL, kEmailAddress}};
-    for (const auto& [id, plain] : plainTexts) {
-        EXPECT_EQ(WindowText(GetDlgItem(form, id)), plain) << "control " << id;
+    for (const wchar_t* plain : {kAuthorCredit, kWebAddress, kEmailAddress}) {
+        EXPECT_NE(FindChild(form, L"Static", {plain}), nullptr)
+            << "no label reads " << testing::PrintToString(std::wstring(plain));
     }
 
-    PostMessageW(GetDlgItem(form, IDC_BTN_OK), BM_CLICK, 0, 0);
+    PostMessageW(FindHelpControl(form, HelpControl::Ok), BM_CLICK, 0, 0);
 
     ASSERT_TRUE(run.WaitForEnd(10000)) << "the help window stays after OK";
     EXPECT_EQ(run.ExitCode(), std::optional<DWORD>(0));

@@ -184,26 +184,7 @@ TEST(ApplicationIcon, PlatformPicksEachImageForItsSize) {
         EXPECT_EQ(LookupIconIdFromDirectoryEx(const_cast<PBYTE>(group.data()), TRUE, expected.size,
                                               expected.size, LR_DEFAULTCOLOR),
                   expected.id);
-
-        const UniqueIcon icon(
-            static_cast<HICON>(LoadImageW(Program(), MAKEINTRESOURCEW(kApplicationIcon), IMAGE_ICON,
-                                          expected.size, expected.size, LR_DEFAULTCOLOR)));
-        ASSERT_TRUE(icon);
-        const IconBitmaps bitmaps(icon.get());
-        ASSERT_TRUE(bitmaps.loaded);
-        EXPECT_TRUE(bitmaps.isIcon);
-        ASSERT_TRUE(bitmaps.colour);
-        EXPECT_EQ(IconBitmaps::Describe(bitmaps.colour).bmWidth, expected.size);
-        EXPECT_EQ(IconBitmaps::Describe(bitmaps.colour).bmHeight, expected.size);
     }
-}
-
-TEST(ApplicationIcon, LoadIconGivesTheSystemSize) {
-    const UniqueIcon icon(LoadIconW(Program(), MAKEINTRESOURCEW(kApplicationIcon)));
-    ASSERT_TRUE(icon);
-    const IconBitmaps bitmaps(icon.get());
-    ASSERT_TRUE(bitmaps.colour);
-    EXPECT_EQ(IconBitmaps::Describe(bitmaps.colour).bmWidth, GetSystemMetrics(SM_CXICON));
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -2,7 +2,6 @@
 #include "tests/support/screen_pixels.h"
 #include "tests/support/user_input.h"
 #include "tests/support/window_driver.h"
-#include "ui/help_controls.h"
 
 #include <gtest/gtest.h>
 
@@ -69,12 +68,12 @@ void FocusForm(const HelpWindow& window) {
 // A multi-line text box would keep Enter for itself unless the window says otherwise.
 void FocusUsageText(const HelpWindow& window) {
     ASSERT_TRUE(GiveKeyboardTo(window.Form()));
-    ClickAt(window.CentreOf(IDC_TXT_DESCRIPTION));
+    ClickAt(window.CentreOf(HelpControl::Usage));
     ASSERT_TRUE(WaitUntil(kEndTimeoutMs, [&] {
         GUITHREADINFO info{};
         info.cbSize = sizeof(info);
         return GetGUIThreadInfo(GetWindowThreadProcessId(window.Form(), nullptr), &info) &&
-               info.hwndFocus == window.Control(IDC_TXT_DESCRIPTION);
+               info.hwndFocus == window.Control(HelpControl::Usage);
     })) << "the usage text did not take the focus";
 }
 
@@ -85,7 +84,7 @@ struct CloseCase {
 
 TEST(HelpWindowClosing, EachWayEndsTheRun) {
     const CloseCase cases[] = {
-        {"click on OK", [](const HelpWindow& w) { ClickAt(w.CentreOf(IDC_BTN_OK)); }},
+        {"click on OK", [](const HelpWindow& w) { ClickAt(w.CentreOf(HelpControl::Ok)); }},
         {"Enter",
          [](const HelpWindow& w) {
              FocusForm(w);
@@ -151,13 +150,13 @@ TEST(HelpWindowClosing, OtherKeysAndClicksLeaveItOpen) {
     const HelpWindow window;
     ASSERT_TRUE(window.Shown()) << "Skorvelin.exe showed no window";
     FocusUsageText(window);
-    const std::wstring before = WindowText(window.Control(IDC_TXT_DESCRIPTION));
+    const std::wstring before = WindowText(window.Control(HelpControl::Usage));
     TypeChord({'X'});
     TypeChord({VK_DELETE});
     TypeChord({VK_BACK});
-    ClickAt(window.CentreOf(IDC_PIC_ICONE));
+    ClickAt(window.CentreOf(HelpControl::Icon));
     EXPECT_FALSE(window.EndsWithin(kSteadyMs));
-    EXPECT_EQ(WindowText(window.Control(IDC_TXT_DESCRIPTION)), before) << "the text is read-only";
+    EXPECT_EQ(WindowText(window.Control(HelpControl::Usage)), before) << "the text is read-only";
 }
 
 } // namespace

@@ -3,7 +3,6 @@
 #include "tests/support/plain_texts.h"
 #include "tests/support/usage_text.h"
 #include "tests/support/window_driver.h"
-#include "ui/help_controls.h"
 
 #include <gtest/gtest.h>
 
@@ -22,11 +21,11 @@ TEST(CyrillicCodePage, TextsKeepTheirAccents) {
     const HelpWindow window;
     ASSERT_TRUE(window.Shown()) << "Skorvelin.exe showed no window";
     EXPECT_EQ(WindowText(window.Form()), L"Skorvelin v1.0.2");
-    EXPECT_EQ(WindowText(window.Control(IDC_TXT_DESCRIPTION)), ExpectedUsageText());
-    EXPECT_EQ(WindowText(window.Control(IDC_LBL_0)), L"Www :");
-    EXPECT_EQ(WindowText(window.Control(IDC_BTN_OK)), L"&OK");
+    EXPECT_EQ(WindowText(window.Control(HelpControl::Usage)), ExpectedUsageText());
+    EXPECT_EQ(WindowText(window.Control(HelpControl::SiteLabel)), L"Www :");
+    EXPECT_EQ(WindowText(window.Control(HelpControl::Ok)), L"&OK");
     // Stored texts are read through the system code page.
-    EXPECT_EQ(WindowText(window.Control(IDC_LBL_AUTEUR)), AsThisSystemReads(kAuthorCredit));
+    EXPECT_EQ(WindowText(window.Control(HelpControl::Author)), AsThisSystemReads(kAuthorCredit));
     EXPECT_NE(AsThisSystemReads(kAuthorCredit), kAuthorCredit) << "no accents met the code page";
 }
 

@@ -257,12 +257,8 @@ class MakeUp {
         }
         // Found at once, before the donate picture and its name change for the first time.
         for (const ControlRow& row : Controls()) {
-            for (HWND child = GetWindow(window_->Form(), GW_CHILD); child;
-                 child = GetWindow(child, GW_HWNDNEXT)) {
-                if (_wcsicmp(ClassName(child).c_str(), row.kind) == 0 &&
-                    WindowText(child) == row.text) {
-                    controls_[row.name] = child;
-                }
+            if (const HWND child = FindChild(window_->Form(), row.kind, {row.text})) {
+                controls_[row.name] = child;
             }
         }
     }
@@ -272,7 +268,7 @@ class MakeUp {
         const auto found = controls_.find(row.name);
         return found == controls_.end() ? nullptr : found->second;
     }
-    Box ClientBox(HWND control) const { return window_->ClientBox(GetDlgCtrlID(control)); }
+    Box ClientBox(HWND control) const { return window_->ClientBox(control); }
     // The box a row's twips give at this run's dots per inch; link labels fit their texts.
     Box Expected(const ControlRow& row, int shift = 0) const {
         if (row.box.width) {
@@ -408,7 +404,7 @@ TEST(HelpWindowMakeUp, AsDescribedAt96And144DotsPerInch) {
             if (!control || !(row.paint.hoverInk || row.hand || row.sinks)) {
                 continue;
             }
-            ASSERT_TRUE(MovePointer(makeUp.Window().CentreOf(GetDlgCtrlID(control))));
+            ASSERT_TRUE(MovePointer(makeUp.Window().CentreOf(control)));
             if (row.paint.hoverInk) {
                 const Box box = makeUp.ClientBox(control);
                 const POINT corner = makeUp.Window().OnScreen({box.left, box.top});

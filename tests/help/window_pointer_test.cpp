@@ -2,7 +2,6 @@
 #include "tests/support/screen_pixels.h"
 #include "tests/support/user_input.h"
 #include "tests/support/window_driver.h"
-#include "ui/help_controls.h"
 
 #include <gtest/gtest.h>
 
@@ -36,7 +35,7 @@ enum class Spot {
 
 POINT ScreenPointOf(const HelpWindow& window, Spot spot) {
     // Just inside a box's top-left corner, away from the neighbours its box overlaps.
-    const auto nearCorner = [&](int id) {
+    const auto nearCorner = [&](HelpControl id) {
         RECT box{};
         GetWindowRect(window.Control(id), &box);
         return POINT{box.left + 3, box.top + 3};
@@ -46,11 +45,11 @@ POINT ScreenPointOf(const HelpWindow& window, Spot spot) {
     const POINT clientOrigin = window.OnScreen({0, 0});
     switch (spot) {
     case Spot::Site:
-        return window.CentreOf(IDC_LBL_SITE);
+        return window.CentreOf(HelpControl::Site);
     case Spot::Email:
-        return window.CentreOf(IDC_LBL_EMAIL);
+        return window.CentreOf(HelpControl::Email);
     case Spot::Donate:
-        return window.CentreOf(IDC_IMG_DONNER);
+        return window.CentreOf(HelpControl::Donate);
     case Spot::Outside:
         return {frame.right + 30, (frame.top + frame.bottom) / 2};
     case Spot::TitleBar:
@@ -58,17 +57,17 @@ POINT ScreenPointOf(const HelpWindow& window, Spot spot) {
     case Spot::FormSurface:
         return window.BareSurface();
     case Spot::Icon:
-        return window.CentreOf(IDC_PIC_ICONE);
+        return window.CentreOf(HelpControl::Icon);
     case Spot::Author:
-        return nearCorner(IDC_LBL_AUTEUR);
+        return nearCorner(HelpControl::Author);
     case Spot::WwwLabel:
-        return nearCorner(IDC_LBL_0);
+        return nearCorner(HelpControl::SiteLabel);
     case Spot::EmailLabel:
-        return nearCorner(IDC_LBL_1);
+        return nearCorner(HelpControl::EmailLabel);
     case Spot::OkButton:
-        return window.CentreOf(IDC_BTN_OK);
+        return window.CentreOf(HelpControl::Ok);
     case Spot::UsageText:
-        return window.CentreOf(IDC_TXT_DESCRIPTION);
+        return window.CentreOf(HelpControl::Usage);
     }
     return {};
 }
@@ -88,8 +87,8 @@ constexpr Looks kSiteHighlighted{kHighlightedLink, kNormalLink};
 constexpr Looks kEmailHighlighted{kNormalLink, kHighlightedLink};
 
 Looks CurrentLooks(const HelpWindow& window) {
-    return {ReadLinkLook(window.Control(IDC_LBL_SITE)),
-            ReadLinkLook(window.Control(IDC_LBL_EMAIL))};
+    return {ReadLinkLook(window.Control(HelpControl::Site)),
+            ReadLinkLook(window.Control(HelpControl::Email))};
 }
 
 struct HoverStep {
@@ -208,8 +207,10 @@ struct HiddenImages {
             const POINT bottomRight = window.OnScreen({box.right, box.bottom});
             boxes.push_back({topLeft.x, topLeft.y, bottomRight.x, bottomRight.y});
         }
-        for (const int id : {IDC_PIC_ICONE, IDC_BTN_OK, IDC_TXT_DESCRIPTION, IDC_LBL_SITE,
-                             IDC_LBL_EMAIL, IDC_LBL_0, IDC_LBL_1, IDC_LBL_AUTEUR, IDC_IMG_DONNER}) {
+        for (const HelpControl id :
+             {HelpControl::Icon, HelpControl::Ok, HelpControl::Usage, HelpControl::Site,
+              HelpControl::Email, HelpControl::SiteLabel, HelpControl::EmailLabel,
+              HelpControl::Author, HelpControl::Donate}) {
             controls.push_back(window.Control(id));
         }
     }
@@ -243,7 +244,7 @@ TEST(HelpWindowDonateImage, AlternatesFrenchAndEnglishEveryThreeSeconds) {
     };
     const HelpWindow window;
     ASSERT_TRUE(window.Shown()) << "Skorvelin.exe showed no window";
-    const HWND image = window.Control(IDC_IMG_DONNER);
+    const HWND image = window.Control(HelpControl::Donate);
     ASSERT_TRUE(image);
     const HiddenImages hidden(window);
     std::vector<ULONGLONG> switches;
@@ -269,7 +270,7 @@ TEST(HelpWindowDonateImage, AlternatesFrenchAndEnglishEveryThreeSeconds) {
 TEST(HelpWindowUsageText, CanBeSelectedButNotEdited) {
     const HelpWindow window;
     ASSERT_TRUE(window.Shown()) << "Skorvelin.exe showed no window";
-    const HWND text = window.Control(IDC_TXT_DESCRIPTION);
+    const HWND text = window.Control(HelpControl::Usage);
     ASSERT_TRUE(text);
     ASSERT_TRUE(GiveKeyboardTo(window.Form()));
     const std::wstring before = WindowText(text);

@@ -6,7 +6,6 @@
 #include "tests/support/user_input.h"
 #include "tests/support/window_driver.h"
 #include "tests/support/plain_texts.h"
-#include "ui/help_controls.h"
 
 #include <gtest/gtest.h>
 
@@ -62,15 +61,16 @@ std::unique_ptr<RecordedUrlHandlers> RecordedShell::handlers_;
 
 struct LinkClickCase {
     const char* name;
-    int clicked;
-    int other;
+    HelpControl clicked;
+    HelpControl other;
     std::wstring opens;
 };
 
 TEST_F(RecordedShell, ClickingALinkOpensItAndLeavesBothLinksNormal) {
     const LinkClickCase cases[] = {
-        {"web address", IDC_LBL_SITE, IDC_LBL_EMAIL, std::wstring(kWebAddress)},
-        {"e-mail address", IDC_LBL_EMAIL, IDC_LBL_SITE, std::wstring(L"mailto:") + kEmailAddress},
+        {"web address", HelpControl::Site, HelpControl::Email, std::wstring(kWebAddress)},
+        {"e-mail address", HelpControl::Email, HelpControl::Site,
+         std::wstring(L"mailto:") + kEmailAddress},
     };
     for (const LinkClickCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -97,15 +97,15 @@ TEST_F(RecordedShell, ClickingALinkOpensItAndLeavesBothLinksNormal) {
 }
 
 TEST_F(RecordedShell, ClickingTheDonateImageOpensTheDonateLinkOnly) {
-    const HWND email = window_.Control(IDC_LBL_EMAIL);
-    ASSERT_TRUE(MovePointer(window_.CentreOf(IDC_LBL_EMAIL)));
+    const HWND email = window_.Control(HelpControl::Email);
+    ASSERT_TRUE(MovePointer(window_.CentreOf(HelpControl::Email)));
     WaitForLook(email, kHighlightedLink);
     ASSERT_EQ(ReadLinkLook(email), kHighlightedLink);
 
-    ClickAt(window_.CentreOf(IDC_IMG_DONNER));
+    ClickAt(window_.CentreOf(HelpControl::Donate));
     EXPECT_TRUE(OpenedOnly(kDonateLink));
     EXPECT_EQ(ReadLinkLook(email), kHighlightedLink) << "the links are left as they were";
-    EXPECT_EQ(ReadLinkLook(window_.Control(IDC_LBL_SITE)), kNormalLink);
+    EXPECT_EQ(ReadLinkLook(window_.Control(HelpControl::Site)), kNormalLink);
 }
 
 struct PressCase {
@@ -119,24 +119,25 @@ TEST_F(RecordedShell, DonateImageSinksWhilePressed) {
         {"right button", MouseButton::Right},
         {"middle button", MouseButton::Middle},
     };
-    const Box rest = window_.ClientBox(IDC_IMG_DONNER);
+    const Box rest = window_.ClientBox(HelpControl::Donate);
     const int offset = TwipsAsPixels(15);
     const Box pressed{rest.left + offset, rest.top + offset, rest.right + offset,
                       rest.bottom + offset};
     const auto imageAt = [&](const Box& wanted) {
         return WaitUntil(kRepaintTimeoutMs,
-                         [&] { return window_.ClientBox(IDC_IMG_DONNER) == wanted; });
+                         [&] { return window_.ClientBox(HelpControl::Donate) == wanted; });
     };
     for (const PressCase& c : cases) {
         SCOPED_TRACE(c.name);
-        ASSERT_TRUE(MovePointer(window_.CentreOf(IDC_IMG_DONNER)));
+        ASSERT_TRUE(MovePointer(window_.CentreOf(HelpControl::Donate)));
         PressButton(c.button);
         EXPECT_TRUE(imageAt(pressed))
-            << "while the button is held: " << window_.ClientBox(IDC_IMG_DONNER);
+            << "while the button is held: " << window_.ClientBox(HelpControl::Donate);
         // Released away from the image: a press without a click.
         ASSERT_TRUE(MovePointer(window_.BareSurface()));
         ReleaseButton(c.button);
-        EXPECT_TRUE(imageAt(rest)) << "after the release: " << window_.ClientBox(IDC_IMG_DONNER);
+        EXPECT_TRUE(imageAt(rest))
+            << "after the release: " << window_.ClientBox(HelpControl::Donate);
     }
     Sleep(kSteadyMs);
     EXPECT_TRUE(handlers_->Opened().empty()) << "a press released elsewhere is no click";
@@ -144,23 +145,23 @@ TEST_F(RecordedShell, DonateImageSinksWhilePressed) {
 
 struct DoubleClickCase {
     const char* name;
-    int clicked;
+    HelpControl clicked;
     std::wstring opens;
 };
 
 TEST_F(RecordedShell, ADoubleClickOpensOnce) {
     const DoubleClickCase cases[] = {
-        {"web address", IDC_LBL_SITE, std::wstring(kWebAddress)},
-        {"e-mail address", IDC_LBL_EMAIL, std::wstring(L"mailto:") + kEmailAddress},
-        {"donate image", IDC_IMG_DONNER, kDonateLink},
+        {"web address", HelpControl::Site, std::wstring(kWebAddress)},
+        {"e-mail address", HelpControl::Email, std::wstring(L"mailto:") + kEmailAddress},
+        {"donate image", HelpControl::Donate, kDonateLink},
     };
-    const Box rest = window_.ClientBox(IDC_IMG_DONNER);
+    const Box rest = window_.ClientBox(HelpControl::Donate);
     for (const DoubleClickCase& c : cases) {
         SCOPED_TRACE(c.name);
         handlers_->Clear();
         DoubleClickAt(window_.CentreOf(c.clicked));
         EXPECT_TRUE(OpenedOnly(c.opens, kSecondRequestMs));
-        EXPECT_EQ(window_.ClientBox(IDC_IMG_DONNER), rest) << "two presses, two releases";
+        EXPECT_EQ(window_.ClientBox(HelpControl::Donate), rest) << "two presses, two releases";
     }
 }
 
@@ -179,9 +180,9 @@ TEST_F(RecordedShell, DonateImageFollowsPressesAndReleasesThatDoNotPairUp) {
         {"left released, right still down", MouseButton::Left, false, 1},
         {"right released", MouseButton::Right, false, 0},
     };
-    const Box rest = window_.ClientBox(IDC_IMG_DONNER);
+    const Box rest = window_.ClientBox(HelpControl::Donate);
     const int offset = TwipsAsPixels(15);
-    ASSERT_TRUE(MovePointer(window_.CentreOf(IDC_IMG_DONNER)));
+    ASSERT_TRUE(MovePointer(window_.CentreOf(HelpControl::Donate)));
     for (const ButtonStep& step : steps) {
         SCOPED_TRACE(step.what);
         if (step.press) {
@@ -192,16 +193,17 @@ TEST_F(RecordedShell, DonateImageFollowsPressesAndReleasesThatDoNotPairUp) {
         const int by = step.offsets * offset;
         const Box wanted{rest.left + by, rest.top + by, rest.right + by, rest.bottom + by};
         EXPECT_TRUE(WaitUntil(kRepaintTimeoutMs,
-                              [&] { return window_.ClientBox(IDC_IMG_DONNER) == wanted; }))
-            << "the image stands at " << window_.ClientBox(IDC_IMG_DONNER) << ", not at " << wanted;
+                              [&] { return window_.ClientBox(HelpControl::Donate) == wanted; }))
+            << "the image stands at " << window_.ClientBox(HelpControl::Donate) << ", not at "
+            << wanted;
     }
 }
 
 TEST_F(RecordedShell, DonateImageBackInPlaceAfterAClick) {
-    const Box rest = window_.ClientBox(IDC_IMG_DONNER);
-    ClickAt(window_.CentreOf(IDC_IMG_DONNER));
+    const Box rest = window_.ClientBox(HelpControl::Donate);
+    ClickAt(window_.CentreOf(HelpControl::Donate));
     EXPECT_TRUE(OpenedOnly(kDonateLink));
-    EXPECT_EQ(window_.ClientBox(IDC_IMG_DONNER), rest);
+    EXPECT_EQ(window_.ClientBox(HelpControl::Donate), rest);
 }
 
 } // namespace

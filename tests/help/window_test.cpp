@@ -7,7 +7,6 @@
 #include "tests/support/plain_texts.h"
 #include "tests/support/usage_text.h"
 #include "tests/support/window_driver.h"
-#include "ui/help_controls.h"
 
 #include "common/unique_handle.h"
 
@@ -129,7 +128,7 @@ TEST_F(HelpWindowLayout, IconPictureIsThe48PixelIconsColourImage) {
     const BYTE* const colours = icon + header.biSize; // bottom-up rows of blue, green, red
     constexpr int kRowBytes = 48 * 3;
 
-    const Box box = window_->ClientBox(IDC_PIC_ICONE);
+    const Box box = window_->ClientBox(HelpControl::Icon);
     const POINT corner = window_->OnScreen({box.left, box.top});
     const ScreenImage shown(RECT{corner.x, corner.y, corner.x + 48, corner.y + 48});
     int differing = 0;
@@ -197,35 +196,35 @@ TEST_F(HelpWindowLayout, TaskbarShowsTheApplicationIcon) {
 
 struct TextCase {
     const char* name;
-    int id;
+    HelpControl control;
     std::wstring text;
 };
 
 TEST_F(HelpWindowLayout, ControlTexts) {
     const TextCase cases[] = {
-        {"btnOK", IDC_BTN_OK, L"&OK"},
-        {"lbl(0)", IDC_LBL_0, L"Www :"},
-        {"lbl(1)", IDC_LBL_1, L"eMail :"},
-        {"lblAuteur", IDC_LBL_AUTEUR, AsThisSystemReads(kAuthorCredit)},
-        {"lblSite", IDC_LBL_SITE, kWebAddress},
-        {"lblEmail", IDC_LBL_EMAIL, kEmailAddress},
-        {"imgDonner", IDC_IMG_DONNER, L"Faire un don"},
+        {"btnOK", HelpControl::Ok, L"&OK"},
+        {"lbl(0)", HelpControl::SiteLabel, L"Www :"},
+        {"lbl(1)", HelpControl::EmailLabel, L"eMail :"},
+        {"lblAuteur", HelpControl::Author, AsThisSystemReads(kAuthorCredit)},
+        {"lblSite", HelpControl::Site, kWebAddress},
+        {"lblEmail", HelpControl::Email, kEmailAddress},
+        {"imgDonner", HelpControl::Donate, L"Faire un don"},
     };
     for (const TextCase& c : cases) {
         SCOPED_TRACE(c.name);
-        ASSERT_TRUE(window_->Control(c.id)) << "no child window with id " << c.id;
-        EXPECT_EQ(WindowText(window_->Control(c.id)), c.text);
+        ASSERT_TRUE(window_->Control(c.control)) << "no " << c.control;
+        EXPECT_EQ(WindowText(window_->Control(c.control)), c.text);
     }
 }
 
 TEST_F(HelpWindowLayout, UsageTextWithoutFinalLineBreak) {
     const std::wstring expected = ExpectedUsageText();
     ASSERT_FALSE(expected.empty());
-    EXPECT_TRUE(SameText(expected, WindowText(window_->Control(IDC_TXT_DESCRIPTION))));
+    EXPECT_TRUE(SameText(expected, WindowText(window_->Control(HelpControl::Usage))));
 }
 
 TEST_F(HelpWindowLayout, UsageTextScrollsToItsLastLines) {
-    const HWND text = window_->Control(IDC_TXT_DESCRIPTION);
+    const HWND text = window_->Control(HelpControl::Usage);
     ASSERT_TRUE(text);
     const auto ask = [&](UINT message, WPARAM wParam) {
         DWORD_PTR answer = 0;

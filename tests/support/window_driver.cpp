@@ -1,8 +1,10 @@
 #include "tests/support/window_driver.h"
 
+#include "tests/support/plain_texts.h"
 #include "tests/support/user_input.h"
 #include "forms/gdi_scope.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace skorvelin::support {
@@ -49,9 +51,60 @@ HelpWindow::HelpWindow(const std::filesystem::path& program) {
     });
 }
 
-Box HelpWindow::ClientBox(int id) const {
+HWND FindChild(HWND form, std::wstring_view className, std::vector<std::wstring> texts) {
+    for (HWND child = GetWindow(form, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (_wcsicmp(ClassName(child).c_str(), std::wstring(className).c_str()) != 0) {
+            continue;
+        }
+        // First the text the system keeps for the window, which any program reads without asking
+        // the window's own thread, which may be busy; an edit box keeps its own, and is asked.
+        std::wstring text(static_cast<size_t>(GetWindowTextLengthW(child)) + 1, L'\0');
+        text.resize(
+            static_cast<size_t>(GetWindowTextW(child, text.data(), static_cast<int>(text.size()))));
+        const auto shows = [&](const std::wstring& wanted) {
+            return wanted == text || WindowText(child) == wanted;
+        };
+        if (texts.empty() || std::any_of(texts.begin(), texts.end(), shows)) {
+            return child;
+        }
+    }
+    return nullptr;
+}
+
+HWND FindHelpControl(HWND form, HelpControl control) {
+    switch (control) {
+    case HelpControl::Icon:
+        return FindChild(form, L"Static", {L""});
+    case HelpControl::Ok:
+        return FindChild(form, L"Button", {L"&OK"});
+    case HelpControl::Usage:
+        return FindChild(form, L"Edit");
+    case HelpControl::Donate:
+        return FindChild(form, L"Static", {L"Faire un don", L"Donate"});
+    case HelpControl::Email:
+        return FindChild(form, L"Static", {kEmailAddress});
+    case HelpControl::Site:
+        return FindChild(form, L"Static", {kWebAddress});
+    case HelpControl::EmailLabel:
+        return FindChild(form, L"Static", {L"eMail :"});
+    case HelpControl::SiteLabel:
+        return FindChild(form, L"Static", {L"Www :"});
+    case HelpControl::Author:
+        return FindChild(form, L"Static", {AsThisSystemReads(kAuthorCredit)});
+    }
+    return nullptr;
+}
+
+std::ostream& operator<<(std::ostream& out, HelpControl control) {
+    constexpr const char* kNames[] = {"icon picture", "OK button",      "usage text",
+                                      "donate image", "e-mail address", "web address",
+                                      "e-mail label", "web label",      "author credit"};
+    return out << kNames[static_cast<int>(control)];
+}
+
+Box HelpWindow::ClientBox(HWND control) const {
     RECT box{};
-    GetWindowRect(Control(id), &box);
+    GetWindowRect(control, &box);
     MapWindowPoints(nullptr, form_, reinterpret_cast<POINT*>(&box), 2);
     return {box.left, box.top, box.right, box.bottom};
 }
@@ -61,9 +114,9 @@ POINT HelpWindow::OnScreen(POINT client) const {
     return client;
 }
 
-POINT HelpWindow::CentreOf(int id) const {
+POINT HelpWindow::CentreOf(HWND control) const {
     RECT box{};
-    GetWindowRect(Control(id), &box);
+    GetWindowRect(control, &box);
     return {(box.left + box.right) / 2, (box.top + box.bottom) / 2};
 }
 

@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <ostream>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace skorvelin::support {
 
@@ -35,6 +37,19 @@ unsigned ScreenDpi();
 int TwipsAsPixels(int twips, unsigned dpi = ScreenDpi());
 Box PixelBox(const TwipsBox& box, unsigned dpi = ScreenDpi());
 
+// The help window's controls, as another program tells them apart: by window class and by the
+// text each shows once the window is set up (the usage text is the only edit box; the icon
+// picture the only picture without a name; the donate image is named after the picture it
+// shows, in French or in English).
+enum class HelpControl { Icon, Ok, Usage, Donate, Email, Site, EmailLabel, SiteLabel, Author };
+std::ostream& operator<<(std::ostream& out, HelpControl control);
+
+// The first child of `form` of class `className` (any letter case) whose text is one of
+// `texts`, or of any text when `texts` is empty; nullptr when there is none.
+HWND FindChild(HWND form, std::wstring_view className, std::vector<std::wstring> texts = {});
+// That control of the help window `form`; nullptr when there is none.
+HWND FindHelpControl(HWND form, HelpControl control);
+
 // Skorvelin.exe started without a command, with its help window on screen. Ending the object
 // ends the process (and anything it started) if it still runs.
 class HelpWindow {
@@ -48,15 +63,17 @@ class HelpWindow {
     // False when the program did not show a window in time; the other members need one.
     bool Shown() const { return form_ != nullptr; }
     HWND Form() const { return form_; }
-    HWND Control(int id) const { return GetDlgItem(form_, id); }
+    HWND Control(HelpControl control) const { return FindHelpControl(form_, control); }
     const support::Process& Process() const { return process_; }
 
     // A control's outer box in the form's client coordinates.
-    Box ClientBox(int id) const;
+    Box ClientBox(HWND control) const;
+    Box ClientBox(HelpControl control) const { return ClientBox(Control(control)); }
     // A point of the form's client area, on the screen.
     POINT OnScreen(POINT client) const;
     // The middle of a control, on the screen.
-    POINT CentreOf(int id) const;
+    POINT CentreOf(HWND control) const;
+    POINT CentreOf(HelpControl control) const { return CentreOf(Control(control)); }
     // A point of the form's own surface, on the screen: the margin left of the icon and of the
     // usage text belongs to no control.
     POINT BareSurface() const;

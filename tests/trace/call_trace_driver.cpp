@@ -9,7 +9,6 @@
 #include "tests/support/user_input.h"
 #include "tests/support/window_driver.h"
 #include "tests/support/wine_settings.h"
-#include "ui/help_controls.h"
 
 #include <windows.h>
 
@@ -108,7 +107,7 @@ TEST_P(CallTrace, HelpWindow) {
     NameRun("help", help.Process(), " form=" + Hex(help.Form()));
 
     // The three links, in this order: the web address, the e-mail address, the donate image.
-    for (const int link : {IDC_LBL_SITE, IDC_LBL_EMAIL, IDC_IMG_DONNER}) {
+    for (const HelpControl link : {HelpControl::Site, HelpControl::Email, HelpControl::Donate}) {
         const size_t opened = handlers.Opened().size();
         ClickAt(help.CentreOf(link));
         EXPECT_TRUE(WaitUntil(kTimeoutMs, [&] { return handlers.Opened().size() > opened; }))

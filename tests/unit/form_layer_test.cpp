@@ -308,8 +308,9 @@ TEST_F(FormLayer, PointerMovesReportTwipsAndHeldButtons) {
     Send(label, WM_MOUSEMOVE, MK_LBUTTON | MK_MBUTTON, 10, 20);
     ASSERT_EQ(moves.size(), 1u);
     EXPECT_EQ(moves[0].button, 5);
-    EXPECT_FLOAT_EQ(moves[0].x, PixelsToTwips(10, form.Dpi()));
-    EXPECT_FLOAT_EQ(moves[0].y, PixelsToTwips(20, form.Dpi()));
+    // 1440 twips to the inch.
+    EXPECT_FLOAT_EQ(moves[0].x, 10 * 1440.0f / static_cast<float>(form.Dpi()));
+    EXPECT_FLOAT_EQ(moves[0].y, 20 * 1440.0f / static_cast<float>(form.Dpi()));
 }
 
 TEST_F(FormLayer, ALabelThatSizesItselfTakesItsTextsExtentAndKeepsItsPlace) {
