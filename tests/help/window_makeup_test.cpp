@@ -303,16 +303,50 @@ PointerImage ProgramHand() {
     return MonochromeCursorImage(image.data(), image.size()).value_or(PointerImage{});
 }
 
+// Wine's default scheme paints window, button and tooltip text alike, and window and tooltip
+// grounds alike: while it lives, each of these system colours is one of its own, so that the
+// pixels tell which one a control uses. The colours the system had come back at the end.
+class DistinctSystemColours {
+  public:
+    DistinctSystemColours() {
+        for (size_t i = 0; i < std::size(kElements); ++i) {
+            previous_[i] = GetSysColor(kElements[i]);
+        }
+        set_ = SetSysColors(static_cast<int>(std::size(kElements)), kElements, kDistinct) != 0;
+    }
+    DistinctSystemColours(const DistinctSystemColours&) = delete;
+    DistinctSystemColours& operator=(const DistinctSystemColours&) = delete;
+    ~DistinctSystemColours() {
+        SetSysColors(static_cast<int>(std::size(kElements)), kElements, previous_);
+    }
+    bool set() const { return set_; }
+
+  private:
+    static constexpr int kElements[] = {COLOR_BTNFACE, COLOR_BTNTEXT, COLOR_WINDOW,
+                                        COLOR_WINDOWTEXT, COLOR_INFOBK, COLOR_INFOTEXT};
+    static constexpr COLORREF kDistinct[] = {RGB(200, 190, 170), RGB(90, 0, 60),
+                                             RGB(230, 250, 210), RGB(0, 80, 40),
+                                             RGB(250, 220, 230), RGB(120, 60, 0)};
+    COLORREF previous_[std::size(kElements)] = {};
+    bool set_ = false;
+};
+
 // At 144 dots per inch only what the scale changes: places and sizes, the texts' pixels, the
-// press.
+// press. Under distinct system colours the same, at 96.
 struct Scale {
     unsigned dpi;
     bool everything;
+    bool distinctColours = false;
 };
 
 TEST(HelpWindowMakeUp, AsDescribedAt96And144DotsPerInch) {
-    for (const Scale run : {Scale{96, true}, Scale{144, false}}) {
-        SCOPED_TRACE(testing::Message() << "at " << run.dpi << " dots per inch");
+    for (const Scale run : {Scale{96, true}, Scale{144, false}, Scale{96, false, true}}) {
+        SCOPED_TRACE(testing::Message() << "at " << run.dpi << " dots per inch"
+                                        << (run.distinctColours ? ", distinct colours" : ""));
+        std::optional<DistinctSystemColours> colours;
+        if (run.distinctColours) {
+            ASSERT_TRUE(colours.emplace().set()) << "the system colours could not be set";
+        }
         const MakeUp makeUp(run.dpi);
         ASSERT_TRUE(makeUp.Shown()) << "Skorvelin.exe showed no window, or Wine's dots per inch "
                                        "could not be set";
