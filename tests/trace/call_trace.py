@@ -53,6 +53,12 @@ OPENED = [
 
 CALL = re.compile(r"^([0-9a-f]{4,8}):([0-9a-f]{4,8}):(Call|Ret) +([\w.]+)\.(\w+)\((.*)\)"
                   r"(?: retval=([0-9a-f]+))? ret=([0-9a-f]+)$")
+# Wine's font channel, as each font is made: height, width, escapement, orientation, pitch and
+# family (hex), output precision, clip precision (hex), quality, character set; the face; "Bold"
+# (a weight above 400), "Italic", "Underline"; the handle.
+FONT = re.compile(r"^([0-9a-f]{4,8}):[0-9a-f]{4,8}:trace:font:NtGdiHfontCreate "
+                  r"\((-?\d+) -?\d+ -?\d+ -?\d+ [0-9a-f]+ \d+ [0-9a-f]+ \d+ (\d+)\) "
+                  r"L\"([^\"]*)\" ?(Bold)? ?(Italic)? ?(Underline)? *=> (?:0x)?([0-9a-f]+)$")
 RUN = re.compile(r"^@@ (\w+) (\w+) pid ([0-9a-f]+)((?: \w+=[0-9a-f]+)*)$")
 WIDE = re.compile(r"[a-z0-9]W$")
 
@@ -127,6 +133,8 @@ class Calls(list):
     def __init__(self):
         super().__init__()
         self.elsewhere = []
+        # handle: (height, character set, face, frozenset of "Bold", "Italic", "Underline")
+        self.fonts = {}
 
 
 def runs_of(lines, image):
@@ -140,6 +148,12 @@ def runs_of(lines, image):
             values = dict(item.split("=") for item in run.group(4).split())
             values = {name: int(value, 16) for name, value in values.items()}
             runs[int(run.group(3), 16)] = (run.group(1), run.group(2), values)
+            continue
+        font = FONT.match(line)
+        if font:
+            pid, height, charset, face, *flags, handle = font.groups()
+            calls[int(pid, 16)].fonts[int(handle, 16)] = (
+                int(height), int(charset), face, frozenset(flag for flag in flags if flag))
             continue
         call = CALL.match(line)
         if not call:
@@ -313,6 +327,19 @@ def system_libraries_kept(calls, values, mode):
     return [f"frees a library: {freed[:3]}"] if freed else []
 
 
+def fonts_as_described(calls, values, mode):
+    """The controls' fonts: Tahoma, 8.25 points (a character height of 17 pixels at the run's 144
+    dots per inch), normal weight, upright, the ANSI character set; the links' highlighted look
+    also underlined. No pixel tells a weight of 500 from 400, or the character set."""
+    made = [c.retval for c in named(calls, "CreateFontIndirectA", "CreateFontIndirectW")
+            if c.retval]
+    fields = {calls.fonts.get(handle, "untold") for handle in made}
+    wanted = {(-17, 0, "Tahoma", frozenset()), (-17, 0, "Tahoma", frozenset({"Underline"}))}
+    if fields != wanted:
+        return [f"fonts made as {sorted(map(str, fields))}, not {sorted(map(str, wanted))}"]
+    return []
+
+
 def no_unimplemented_wide_calls(calls, values, mode):
     stray = sorted({f"{c.library}.{c.function}" for c in calls
                     if WIDE.search(c.function) and c.function not in IMPLEMENTED_ON_9X})
@@ -333,6 +360,7 @@ RULES = [
     (("nt", "98"), ("help",), "COM", com_started_before_pictures_and_links),
     (("nt", "98"), ("title", "name"), "no COM", no_com),
     (("nt", "98"), ("help",), "stretched pictures", pictures_stretched_in_the_family_way),
+    (("nt", "98"), ("help",), "fonts", fonts_as_described),
     (("98",), ("help", "title", "name"), "8-bit calls", no_unimplemented_wide_calls),
 ]
 

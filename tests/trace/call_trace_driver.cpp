@@ -29,6 +29,8 @@ constexpr DWORD kTimeoutMs = 30000;
 // set are traced.
 constexpr wchar_t kTraceVariable[] = L"WINEDEBUG";
 constexpr wchar_t kTraceChannels[] = L"+pid,+relay";
+// The help window's run also tells each font made, with the fields no pixel shows.
+constexpr wchar_t kTraceChannelsWithFonts[] = L"+pid,+relay,+font";
 
 // Sets an environment variable of this process, which the programs it starts inherit, for as
 // long as the object lives.
@@ -97,7 +99,7 @@ class CallTrace : public testing::TestWithParam<const char*> {
 TEST_P(CallTrace, HelpWindow) {
     const RecordedUrlHandlers handlers;
     ASSERT_TRUE(handlers.Active()) << "the addresses would start a real browser";
-    const ScopedEnvironment traced(kTraceVariable, kTraceChannels);
+    const ScopedEnvironment traced(kTraceVariable, kTraceChannelsWithFonts);
     // At 144 dots per inch the icon picture is drawn stretched, each family in its own way.
     std::optional<ScreenDpiSetting> dpi(std::in_place, 144u);
     ASSERT_TRUE(dpi->set()) << "cannot write the screen's dots per inch";
