@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""The rules of the two checks of the built files, on made-up imports and symbols."""
+"""The rules of the checks of the built files, on made-up headers, imports and symbols."""
 import struct
 import sys
 import tempfile
@@ -10,6 +10,7 @@ sys.dont_write_bytecode = True  # nothing written into the source tree
 sys.path.insert(0, str(Path(__file__).parent))
 import import_floor  # noqa: E402
 import old_loaders  # noqa: E402
+import pe_file  # noqa: E402
 import text_seam  # noqa: E402
 
 TABLE = import_floor.read_table(Path(__file__).parent / "imports.csv")
@@ -93,33 +94,48 @@ class TableRules(unittest.TestCase):
             self.assertEqual(import_floor.wide_counts(import_floor.read_table(table)), (1, 2))
 
 
-def header_only_image(subsystem=(4, 0), base=0x400000, file_alignment=512, directories=()):
-    """The headers of a 32-bit x86 GUI program with no sections, as old_loaders reads them."""
-    data = bytearray(0x200)
+def made_up_image(subsystem=(4, 0), base=0x400000, file_alignment=512, directories=(),
+                  machine=0x14C, tls=None):
+    """The headers of a 32-bit x86 GUI program, as old_loaders reads them. With tls, (template
+    bytes, zero fill), one section at 0x1000 holds the thread-local storage directory, and the
+    header points at it; otherwise the image has no sections."""
+    data = bytearray(0x400 if tls else 0x200)
     data[0:2] = b"MZ"
     struct.pack_into("<I", data, 0x3C, 0x80)
     data[0x80:0x84] = b"PE\0\0"
-    struct.pack_into("<HHIIIHH", data, 0x84, 0x14C, 0, 0, 0, 0, 224, 0x102)
+    struct.pack_into("<HHIIIHH", data, 0x84, machine, 1 if tls else 0, 0, 0, 0, 224, 0x102)
     struct.pack_into("<H", data, 0x98, 0x10B)
     struct.pack_into("<IIIHHHHHHIIIIHHIIIIII", data, 0x98 + 28, base, 4096, file_alignment,
-                     4, 0, 0, 0, *subsystem, 0, 0, 0, 0, 2, 0, 0, 0, 0, 0, 0, 16)
+                     4, 0, 0, 0, *subsystem, 0, 0x2000, 0x200, 0, 2, 0, 0, 0, 0, 0, 0, 16)
     for index in directories:
         struct.pack_into("<II", data, 0x98 + 96 + 8 * index, 0x1000, 64)
-    return old_loaders.Image(bytes(data))
+    if tls:
+        template, zero_fill = tls
+        struct.pack_into("<8sIIIIIIHHI", data, 0x98 + 224, b".tls", 0x200, 0x1000, 0x200, 0x200,
+                         0, 0, 0, 0, 0xC0000040)
+        struct.pack_into("<II", data, 0x98 + 96 + 8 * 9, 0x1000, 24)
+        start = base + 0x1100
+        struct.pack_into("<IIIIII", data, 0x200, start, start + template, base + 0x1180, 0,
+                         zero_fill, 0)
+    return pe_file.Image(data=bytes(data))
 
 
 class OldLoaderRules(unittest.TestCase):
     def test_what_95_98_me_and_nt4_refuse(self):
         cases = [
-            ("as the program is built", header_only_image(directories=(1, 2, 5, 12)), set(),
+            ("as the program is built", made_up_image(directories=(1, 2, 5, 12)), set(),
              True),
-            ("subsystem version 6.0", header_only_image(subsystem=(6, 0)), set(), False),
-            ("subsystem version 3.10", header_only_image(subsystem=(3, 10)), set(), False),
-            ("image base under 4 MB", header_only_image(base=0x10000), set(), False),
-            ("file alignment 256", header_only_image(file_alignment=256), set(), False),
-            ("delay-load imports", header_only_image(directories=(1, 13)), set(), False),
-            ("load configuration", header_only_image(directories=(1, 10)), set(), False),
-            ("thread keys", header_only_image(), {"TlsAlloc", "TlsGetValue"}, False),
+            ("subsystem version 6.0", made_up_image(subsystem=(6, 0)), set(), False),
+            ("subsystem version 3.10", made_up_image(subsystem=(3, 10)), set(), False),
+            ("image base under 4 MB", made_up_image(base=0x10000), set(), False),
+            ("file alignment 256", made_up_image(file_alignment=256), set(), False),
+            ("delay-load imports", made_up_image(directories=(1, 13)), set(), False),
+            ("load configuration", made_up_image(directories=(1, 10)), set(), False),
+            ("thread keys", made_up_image(), {"TlsAlloc", "TlsGetValue"}, False),
+            ("the runtime's own TLS marker", made_up_image(tls=(4, 0)), set(), True),
+            ("a thread-local variable", made_up_image(tls=(4, 4)), set(), False),
+            ("thread-local data with a template", made_up_image(tls=(8, 0)), set(), False),
+            ("an x86-64 machine", made_up_image(machine=0x8664), set(), False),
         ]
         for what, image, imports, accepted in cases:
             with self.subTest(what):
