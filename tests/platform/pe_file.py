@@ -4,7 +4,17 @@ imports and the thread-local storage, read with pefile (Debian's python3-pefile)
 Every check of the built files that reads the program's file, and the call trace for the
 program's address range, reads it through this one module.
 """
-import pefile
+import os
+import sys
+
+try:
+    import pefile
+except ModuleNotFoundError:
+    # Debian's interpreter carries python3-pefile; another python3 earlier on PATH may not. A
+    # script run with that one starts again with Debian's.
+    if os.path.realpath(sys.executable) == os.path.realpath("/usr/bin/python3"):
+        raise
+    os.execv("/usr/bin/python3", ["/usr/bin/python3"] + sys.argv)
 
 # Data directories, by their index in the optional header.
 IMPORT_DIRECTORY = 1
