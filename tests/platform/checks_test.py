@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""The rules of the two checks of the built files, on made-up imports and symbols."""
+"""The rules of the checks of the built files, on made-up images, imports and symbols."""
 import struct
 import sys
 import tempfile
@@ -10,6 +10,8 @@ sys.dont_write_bytecode = True  # nothing written into the source tree
 sys.path.insert(0, str(Path(__file__).parent))
 import import_floor  # noqa: E402
 import old_loaders  # noqa: E402
+import pe_file  # noqa: E402
+import program_image  # noqa: E402
 import text_seam  # noqa: E402
 
 TABLE = import_floor.read_table(Path(__file__).parent / "imports.csv")
@@ -93,37 +95,98 @@ class TableRules(unittest.TestCase):
             self.assertEqual(import_floor.wide_counts(import_floor.read_table(table)), (1, 2))
 
 
-def header_only_image(subsystem=(4, 0), base=0x400000, file_alignment=512, directories=()):
-    """The headers of a 32-bit x86 GUI program with no sections, as old_loaders reads them."""
-    data = bytearray(0x200)
+def made_up_image(subsystem=(4, 0), base=0x400000, file_alignment=512, directories=(),
+                  machine=0x14C, wide=False, kind=2, tls=None, size=None):
+    """The headers of a GUI program, as the checks read them: by default a 32-bit x86 one (PE32);
+    wide, the PE32+ layout of a 64-bit one. kind: the subsystem. With tls, (template bytes, zero
+    fill), one section at 0x1000 holds the thread-local storage directory, and the header points
+    at it; otherwise the image has no sections. size: the file's length, 0x200 bytes by default,
+    0x400 with a section."""
+    data = bytearray(size or (0x400 if tls else 0x200))
     data[0:2] = b"MZ"
     struct.pack_into("<I", data, 0x3C, 0x80)
     data[0x80:0x84] = b"PE\0\0"
-    struct.pack_into("<HHIIIHH", data, 0x84, 0x14C, 0, 0, 0, 0, 224, 0x102)
-    struct.pack_into("<H", data, 0x98, 0x10B)
-    struct.pack_into("<IIIHHHHHHIIIIHHIIIIII", data, 0x98 + 28, base, 4096, file_alignment,
-                     4, 0, 0, 0, *subsystem, 0, 0, 0, 0, 2, 0, 0, 0, 0, 0, 0, 16)
+    optional_size = 240 if wide else 224
+    struct.pack_into("<HHIIIHH", data, 0x84, machine, 1 if tls else 0, 0, 0, 0, optional_size,
+                     0x102)
+    optional = 0x98
+    struct.pack_into("<H", data, optional, 0x20B if wide else 0x10B)
+    fields = (4096, file_alignment, 4, 0, 0, 0, *subsystem, 0, 0x2000, 0x200, 0, kind, 0)
+    if wide:
+        struct.pack_into("<QIIHHHHHHIIIIHHQQQQII", data, optional + 24, base, *fields,
+                         0, 0, 0, 0, 0, 16)
+        directories_at = optional + 112
+    else:
+        struct.pack_into("<IIIHHHHHHIIIIHHIIIIII", data, optional + 28, base, *fields,
+                         0, 0, 0, 0, 0, 16)
+        directories_at = optional + 96
     for index in directories:
-        struct.pack_into("<II", data, 0x98 + 96 + 8 * index, 0x1000, 64)
-    return old_loaders.Image(bytes(data))
+        struct.pack_into("<II", data, directories_at + 8 * index, 0x1000, 64)
+    if tls:
+        template, zero_fill = tls
+        struct.pack_into("<8sIIIIIIHHI", data, optional + optional_size, b".tls", 0x200, 0x1000,
+                         0x200, 0x200, 0, 0, 0, 0, 0xC0000040)
+        struct.pack_into("<II", data, directories_at + 8 * 9, 0x1000, 24)
+        start = base + 0x1100
+        struct.pack_into("<IIIIII", data, 0x200, start, start + template, base + 0x1180, 0,
+                         zero_fill, 0)
+    return pe_file.Image(data=bytes(data))
 
 
 class OldLoaderRules(unittest.TestCase):
     def test_what_95_98_me_and_nt4_refuse(self):
         cases = [
-            ("as the program is built", header_only_image(directories=(1, 2, 5, 12)), set(),
+            ("as the program is built", made_up_image(directories=(1, 2, 5, 12)), set(),
              True),
-            ("subsystem version 6.0", header_only_image(subsystem=(6, 0)), set(), False),
-            ("subsystem version 3.10", header_only_image(subsystem=(3, 10)), set(), False),
-            ("image base under 4 MB", header_only_image(base=0x10000), set(), False),
-            ("file alignment 256", header_only_image(file_alignment=256), set(), False),
-            ("delay-load imports", header_only_image(directories=(1, 13)), set(), False),
-            ("load configuration", header_only_image(directories=(1, 10)), set(), False),
-            ("thread keys", header_only_image(), {"TlsAlloc", "TlsGetValue"}, False),
+            ("subsystem version 6.0", made_up_image(subsystem=(6, 0)), set(), False),
+            ("subsystem version 3.10", made_up_image(subsystem=(3, 10)), set(), False),
+            ("image base under 4 MB", made_up_image(base=0x10000), set(), False),
+            ("file alignment 256", made_up_image(file_alignment=256), set(), False),
+            ("delay-load imports", made_up_image(directories=(1, 13)), set(), False),
+            ("load configuration", made_up_image(directories=(1, 10)), set(), False),
+            ("thread keys", made_up_image(), {"TlsAlloc", "TlsGetValue"}, False),
+            ("the runtime's own TLS marker", made_up_image(tls=(4, 0)), set(), True),
+            ("a thread-local variable", made_up_image(tls=(4, 4)), set(), False),
+            ("thread-local data with a template", made_up_image(tls=(8, 0)), set(), False),
+            ("an x86-64 machine", made_up_image(machine=0x8664), set(), False),
+            ("a 64-bit (PE32+) header", made_up_image(wide=True), set(), False),
         ]
         for what, image, imports, accepted in cases:
             with self.subTest(what):
                 found = old_loaders.problems(image, imports)
+                self.assertEqual(not found, accepted, found)
+
+
+class ProgramImageRules(unittest.TestCase):
+    def test_what_each_build_must_load_without_help(self):
+        system = {"kernel32.dll", "user32.dll", "gdi32.dll", "msvcrt.dll", "advapi32.dll"}
+        x86 = made_up_image(size=4096, directories=(1,))
+        x64 = made_up_image(size=4096, directories=(1,), machine=0x8664, wide=True)
+        cases = [
+            # (what, arch, image, libraries, accepted)
+            ("the 32-bit program as built", "i686", x86, system, True),
+            ("the 64-bit program as built", "x86_64", x64, {"kernel32.dll", "user32.dll"}, True),
+            ("a 64-bit image in the 32-bit build", "i686", x64, system, False),
+            ("a 32-bit image in the 64-bit build", "x86_64", x86, system, False),
+            ("an x86-64 machine in a PE32 header", "x86_64",
+             made_up_image(size=4096, machine=0x8664), system, False),
+            ("a console program", "i686", made_up_image(size=4096, kind=3), system, False),
+            ("a console program, 64-bit", "x86_64",
+             made_up_image(size=4096, machine=0x8664, wide=True, kind=3), system, False),
+            ("the shell imported", "i686", x86, system | {"shell32.dll"}, False),
+            ("the process listing imported", "x86_64", x64, {"kernel32.dll", "psapi.dll"}, False),
+            ("no kernel32.dll", "i686", x86, {"user32.dll", "gdi32.dll"}, False),
+            ("no imports", "i686", x86, set(), False),
+            ("delay-load imports", "i686", made_up_image(size=4096, directories=(1, 13)),
+             system, False),
+            ("delay-load imports, 64-bit", "x86_64",
+             made_up_image(size=4096, directories=(1, 13), machine=0x8664, wide=True),
+             {"kernel32.dll"}, False),
+            ("only headers", "i686", made_up_image(size=1024), system, False),
+        ]
+        for what, arch, image, libraries, accepted in cases:
+            with self.subTest(what):
+                found = program_image.problems(image, libraries, arch)
                 self.assertEqual(not found, accepted, found)
 
 

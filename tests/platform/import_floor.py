@@ -8,14 +8,17 @@ so that a new import is always checked by someone against the platform's documen
 each row names the public page that its versions come from. A W function that no page confirms
 Windows 95 exports (marked "95 stub unconfirmed") is refused on the i686 floor.
 
-Usage: import_floor.py --objdump OBJDUMP --table imports.csv --floor i686|x86_64 EXE...
+Usage: import_floor.py --table imports.csv --floor i686|x86_64 EXE...
 """
 import argparse
 import csv
 import re
-import subprocess
 import sys
 from pathlib import Path
+
+sys.dont_write_bytecode = True  # nothing written into the source tree
+sys.path.insert(0, str(Path(__file__).parent))
+import pe_file  # noqa: E402
 
 # The oldest platforms of each build: (95/98/Me family, NT family). None: that family is not
 # a target of the build. i686: Windows 95 with msvcrt.dll present, and NT 4.0.
@@ -90,30 +93,6 @@ def wide_counts(table):
     return len(wide) - marked, marked
 
 
-def read_imports(objdump, exe):
-    """[(library, function)] from the import directory that objdump prints."""
-    text = subprocess.run([objdump, "-p", str(exe)], check=True, capture_output=True,
-                          text=True).stdout
-    imports = []
-    library = None
-    for line in text.splitlines():
-        named = re.match(r"\s*DLL Name: (\S+)", line)
-        if named:
-            library = named.group(1).lower()
-            continue
-        if library is None:
-            continue
-        if not line.strip():
-            library = None
-            continue
-        entry = re.match(r"\s+[0-9a-fA-F]+\s+(\d+)\s+(\S+)\s*$", line)
-        if entry:
-            imports.append((library, entry.group(2)))
-        elif re.match(r"\s+[0-9a-fA-F]+\s+<none>\s+([0-9a-fA-F]+)", line):
-            imports.append((library, "#ordinal"))
-    return imports
-
-
 def problems(imports, table, floor):
     """One line for each import that the table lacks or that is newer than the floor."""
     nine_x_floor, nt_floor = FLOORS[floor]
@@ -144,7 +123,6 @@ def problems(imports, table, floor):
 
 def main():
     parser = argparse.ArgumentParser()
-    parser.add_argument("--objdump", required=True)
     parser.add_argument("--table", required=True, type=Path)
     parser.add_argument("--floor", required=True, choices=sorted(FLOORS))
     parser.add_argument("executables", nargs="+", type=Path)
@@ -157,9 +135,9 @@ def main():
           f"{confirmed} on a page that confirms them, {unconfirmed} marked 95 stub unconfirmed")
     failed = False
     for exe in args.executables:
-        imports = read_imports(args.objdump, exe)
+        imports = pe_file.Image(exe).imports()
         if not imports:
-            print(f"{exe}: no imports read; objdump's output was not understood")
+            print(f"{exe}: no imports read")
             failed = True
             continue
         found = problems(imports, table, args.floor)

@@ -19,14 +19,15 @@ Windows NT-specific fields), and from the loaders' behaviour:
   allocates none (no TlsAlloc import) never has. So the TLS data is the runtime's own marker
   only, no thread-local variables of the program, and TlsAlloc is not imported.
 
-Usage: old_loaders.py --objdump OBJDUMP Skorvelin.exe
+Usage: old_loaders.py Skorvelin.exe
 """
 import argparse
-import re
-import struct
-import subprocess
 import sys
 from pathlib import Path
+
+sys.dont_write_bytecode = True  # nothing written into the source tree
+sys.path.insert(0, str(Path(__file__).parent))
+import pe_file  # noqa: E402
 
 KNOWN_DIRECTORIES = {0: "export", 1: "import", 2: "resource", 5: "base relocation",
                      6: "debug", 9: "thread-local storage", 12: "import address table"}
@@ -38,49 +39,14 @@ DIRECTORY_NAMES = ["export", "import", "resource", "exception", "security", "bas
 RUNTIME_TLS_BYTES = 4
 
 
-class Image:
-    def __init__(self, data):
-        self.data = data
-        if data[:2] != b"MZ":
-            raise ValueError("no MZ header")
-        self.pe = struct.unpack_from("<I", data, 0x3C)[0]
-        if data[self.pe:self.pe + 4] != b"PE\0\0":
-            raise ValueError("no PE signature")
-        (self.machine, sections, _, _, _, optional_size,
-         self.characteristics) = struct.unpack_from("<HHIIIHH", data, self.pe + 4)
-        self.optional = self.pe + 24
-        if struct.unpack_from("<H", data, self.optional)[0] != 0x10B:
-            raise ValueError("not a 32-bit image (PE32)")
-        (self.image_base, self.section_alignment, self.file_alignment, self.os_major,
-         self.os_minor, _, _, self.subsystem_major, self.subsystem_minor, _, _, _, _,
-         self.subsystem, _, _, _, _, _, _, directories) = struct.unpack_from(
-             "<IIIHHHHHHIIIIHHIIIIII", data, self.optional + 28)
-        self.directories = [struct.unpack_from("<II", data, self.optional + 96 + 8 * i)
-                            for i in range(min(directories, 16))]
-        table = self.optional + optional_size
-        self.sections = [struct.unpack_from("<8xIIII", data, table + 40 * i)
-                         for i in range(sections)]
-
-    def offset(self, rva):
-        for virtual_size, address, raw_size, raw_offset in self.sections:
-            if address <= rva < address + max(virtual_size, raw_size):
-                return raw_offset + rva - address
-        raise ValueError(f"address {rva:#x} lies in no section")
-
-    def tls_template_size(self):
-        rva, size = self.directories[9] if len(self.directories) > 9 else (0, 0)
-        if not rva:
-            return 0
-        start, end, _, _, zero_fill = struct.unpack_from("<IIIII", self.data, self.offset(rva))
-        return end - start + zero_fill
-
-
 def power_of_two(n):
     return n > 0 and n & (n - 1) == 0
 
 
 def problems(image, imports):
     found = []
+    if image.magic != 0x10B:
+        found.append(f"optional header magic {image.magic:#x}: not a 32-bit image (PE32)")
     if image.machine != 0x14C or image.subsystem != 2:
         found.append(f"machine {image.machine:#x}, subsystem {image.subsystem}: "
                      "not an x86 GUI program")
@@ -105,19 +71,12 @@ def problems(image, imports):
     return found
 
 
-def imported_functions(objdump, exe):
-    text = subprocess.run([objdump, "-p", str(exe)], check=True, capture_output=True,
-                          text=True).stdout
-    return set(re.findall(r"^\s+[0-9a-fA-F]+\s+\d+\s+(\S+)\s*$", text, re.M))
-
-
 def main():
     parser = argparse.ArgumentParser()
-    parser.add_argument("--objdump", required=True)
     parser.add_argument("program", type=Path)
     args = parser.parse_args()
-    image = Image(args.program.read_bytes())
-    found = problems(image, imported_functions(args.objdump, args.program))
+    image = pe_file.Image(args.program)
+    found = problems(image, {function for _, function in image.imports()})
     for problem in found:
         print(f"{args.program}: {problem}")
     present = [DIRECTORY_NAMES[i] for i, (rva, size) in enumerate(image.directories)

@@ -102,13 +102,13 @@ grep -q "not run: .* is a 32-bit program, and this machine cannot run 32-bit pro
   <<<"$output" || fail "no reason given for the tests not run"
 
 echo "== x86_64 build, forced"
-output=$(nested_ctest "$x86_64_build" -R '^(unit_tests|e2e_cross_architecture_tests|image_tests_i686)$')
+output=$(nested_ctest "$x86_64_build" -R '^(unit_tests|e2e_cross_architecture_tests|resources_tests_i686)$')
 echo "$output"
 while read -r test result; do
   expect "$output" "$test" "$result"
 done <<'TABLE'
 unit_tests Passed
-image_tests_i686 Passed
+resources_tests_i686 Passed
 e2e_cross_architecture_tests Skipped
 TABLE
 

@@ -13,7 +13,7 @@ The table RULES holds what the program must ask of the system on each path, with
 that its behaviour fixes; the texts are typed here, never read from the program. A call to a W
 function that 95/98/Me do not implement fails the 98-mode runs.
 
-Usage: call_trace.py --objdump OBJDUMP --program Skorvelin.exe -- EMULATOR... DRIVER [ARGS]
+Usage: call_trace.py --program Skorvelin.exe -- EMULATOR... DRIVER [ARGS]
 """
 import argparse
 import re
@@ -21,6 +21,12 @@ import subprocess
 import sys
 import tempfile
 from collections import defaultdict
+from pathlib import Path
+
+sys.dont_write_bytecode = True  # nothing written into the source tree
+# The program's file is read as the checks of the built files read it.
+sys.path.insert(0, str(Path(__file__).resolve().parent.parent / "platform"))
+import pe_file  # noqa: E402
 
 # The W functions that Windows 95, 98 and Me implement, from the list of Unicode functions
 # "supported on both Windows NT 4.0 and Windows 95" in Microsoft's technical article
@@ -116,14 +122,6 @@ def parse_arguments(text):
         args.append((int(number, 16), value))
         position = argument.end()
     return args
-
-
-def image_range(objdump, program):
-    text = subprocess.run([objdump, "-p", program], check=True, capture_output=True,
-                          text=True).stdout
-    base = int(re.search(r"^ImageBase\s+([0-9a-fA-F]+)", text, re.M).group(1), 16)
-    size = int(re.search(r"^SizeOfImage\s+([0-9a-fA-F]+)", text, re.M).group(1), 16)
-    return base, base + size
 
 
 class Calls(list):
@@ -367,7 +365,6 @@ RULES = [
 
 def main():
     parser = argparse.ArgumentParser()
-    parser.add_argument("--objdump", required=True)
     parser.add_argument("--program", required=True)
     parser.add_argument("--not-run-status", type=int, default=None,
                         help="the emulator's status for a program it did not start")
@@ -376,7 +373,7 @@ def main():
     parser.add_argument("command", nargs="+")
     args = parser.parse_args()
 
-    image = image_range(args.objdump, args.program)
+    image = pe_file.image_range(args.program)
     with tempfile.TemporaryFile(mode="w+", errors="replace") as log:
         driver = subprocess.run(args.command, stderr=log, check=False)
         log.seek(0)
