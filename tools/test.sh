@@ -64,12 +64,15 @@ run_suite() {
 # output follows the i686 suite's. Where the i686 suite runs, the x86_64 suite leaves out its
 # *_i686 tests: they read the same 32-bit program with the same checks as the i686 suite's own,
 # so their outcome cannot differ. Every other x86_64 test runs the 64-bit program or product code
-# compiled for 64 bits. release_zip links both programs anew, which the i686 suite runs: it runs
-# once both suites are over.
+# compiled for 64 bits. Left for after both suites: release_zip, which links both programs anew
+# while the i686 suite runs them, and the x86_64 help window tests, whose link checks fail now
+# and then when both builds' help windows are driven at the same time, each in its own window
+# system (the click's link then sometimes stays highlighted).
+after_both='^(help_window_tests|help_window_cp1251|release_zip)$'
 run_suites() {
-  local skipped=(-E '^release_zip$') status=0 x86_64_log="$repo/build/tests-x86_64.out"
+  local skipped=(-E "$after_both") status=0 x86_64_log="$repo/build/tests-x86_64.out"
   if [ "$SKORVELIN_RUNS_32BIT" = yes ]; then
-    skipped=(-E '_i686$|^release_zip$')
+    skipped=(-E "_i686\$|$after_both")
   fi
   rm -f "$repo"/build/test-results-{i686,x86_64}.log
   (
@@ -86,8 +89,9 @@ run_suites() {
   times+=("$(cat "$x86_64_log.time")")
   echo "== testing x86_64 (beside i686)"
   cat "$x86_64_log"
-  echo "== testing x86_64: release_zip, once both suites are over"
-  phase "tests x86_64: release_zip" run_suite x86_64 -R '^release_zip$' || status=1
+  echo "== testing x86_64: the help window and release_zip, once both suites are over"
+  DISPLAY=$x86_64_display WINEPREFIX=${x86_64_prefix:-$WINEPREFIX} \
+    phase "tests x86_64: help window, release_zip" run_suite x86_64 -R "$after_both" || status=1
   return $status
 }
 
