@@ -55,4 +55,36 @@ if [ "$SKORVELIN_RUNS_32BIT" = no ]; then
 fi
 
 ensure_wine_prefix >&2 || exit 1
-exec "$wine_loader" "$@"
+
+# The first program of a prefix's session starts Wine's own processes (services, the desktop),
+# which keep its standard output and error open for as long as the session lasts. On a pipe,
+# CTest would count the test as running until then, while other tests (CTest runs two at once)
+# keep the session going. Output bound for a pipe is therefore written to a file, which tail
+# passes on as it grows and until the program ends.
+if [ ! -p /dev/stdout ] && [ ! -p /dev/stderr ]; then
+  exec "$wine_loader" "$@"
+fi
+relay=$(mktemp -d) || exit 1
+trap 'rm -rf "$relay"' EXIT
+exec 3>&1 4>&2
+streams=()
+if [ -p /dev/stdout ]; then
+  exec 1>"$relay/1"
+  streams+=(1)
+fi
+if [ -p /dev/stderr ]; then
+  exec 2>"$relay/2"
+  streams+=(2)
+fi
+"$wine_loader" "$@" 3>&- 4>&- &
+program=$!
+tails=()
+for stream in "${streams[@]}"; do
+  # Back to where the stream went (3: standard output, 4: standard error).
+  tail -c +1 -s 0.1 -f --pid=$program "$relay/$stream" >&$((stream + 2)) 2>&4 3>&- 4>&- &
+  tails+=($!)
+done
+wait $program
+status=$?
+wait "${tails[@]}"
+exit $status

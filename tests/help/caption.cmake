@@ -2,7 +2,8 @@
 skorvelin_test(NAME caption_tests
   SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/caption_test.cpp
           ${CMAKE_CURRENT_SOURCE_DIR}/decode_text_test.cpp
-  LIBS skorvelin_ui skorvelin_text_encoding)
+  LIBS skorvelin_ui skorvelin_text_encoding
+  WITHOUT_DISPLAY)
 
 # The stored texts once more where the system code page is Cyrillic (see help_window_cp1251).
 add_test(NAME caption_tests_cp1251

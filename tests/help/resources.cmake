@@ -3,4 +3,7 @@ skorvelin_test(NAME resources_tests
   SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/resources_test.cpp
   LIBS version ole32 oleaut32 uuid
   DEPENDS Skorvelin
-  EXAMINES_I686)
+  EXAMINES_I686
+  # Pictures and icons are decoded in memory; the one window made is COM's message-only window,
+  # which no list of top-level windows holds.
+  WITHOUT_DISPLAY)

@@ -73,8 +73,15 @@ class Call:
     def __init__(self, library, function, args):
         self.library = library.lower()
         self.function = function
-        self.args = args  # [(number, text or None)]
+        # [(number, text or None)], or the relay's text of them, read when first asked for.
+        self._args = args
         self.retval = None
+
+    @property
+    def args(self):
+        if isinstance(self._args, str):
+            self._args = parse_arguments(self._args)
+        return self._args
 
     def number(self, index):
         return self.args[index][0]
@@ -158,9 +165,9 @@ def runs_of(lines, image):
             continue
         pid, thread = int(call.group(1), 16), int(call.group(2), 16)
         if not image[0] <= int(call.group(8), 16) < image[1]:
+            # Most of the trace, and hardly ever looked into: the arguments are read on demand.
             if call.group(3) == "Call":
-                calls[pid].elsewhere.append(
-                    Call(call.group(4), call.group(5), parse_arguments(call.group(6))))
+                calls[pid].elsewhere.append(Call(call.group(4), call.group(5), call.group(6)))
             continue
         if call.group(3) == "Call":
             made = Call(call.group(4), call.group(5), parse_arguments(call.group(6)))

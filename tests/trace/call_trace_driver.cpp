@@ -25,6 +25,9 @@ namespace fs = std::filesystem;
 using namespace skorvelin::support;
 
 constexpr DWORD kTimeoutMs = 30000;
+// Once the run has ended, long enough for a process it terminated to have ended too, were it
+// terminated.
+constexpr DWORD kGraceMs = 1000;
 // Wine's call trace, with each line headed by its process id. Only programs started while it is
 // set are traced.
 constexpr wchar_t kTraceVariable[] = L"WINEDEBUG";
@@ -150,7 +153,8 @@ TEST_P(CallTrace, NameCommand) {
         PostMessageW(box, WM_COMMAND, IDOK, 0);
     }
     EXPECT_TRUE(run.WaitForEnd(kTimeoutMs)) << "the run goes on";
-    EXPECT_EQ(victim.process().WaitForEnd(kTimeoutMs / 3), Mode() == "nt");
+    // Terminated as the NT family; in 98 mode, still running a grace period after the run.
+    EXPECT_EQ(victim.process().WaitForEnd(Mode() == "nt" ? kTimeoutMs : kGraceMs), Mode() == "nt");
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, CallTrace, testing::Values("nt", "98"),
