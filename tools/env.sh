@@ -126,25 +126,23 @@ ensure_wine_prefix() {
   fi
 }
 
-# start_xvfb: starts an Xvfb of its own on a free display number and sets started_display to
-# its name (":N"); stop_display ends it. A number taken meanwhile by another server is skipped.
-xvfb_pids=()
-start_xvfb() {
-  local n i pid
+# Starts Xvfb on a free display unless one is already usable (CI never has one).
+ensure_display() {
+  if [ -n "${DISPLAY:-}" ] && [ -z "${CI:-}" ] && xdpyinfo >/dev/null 2>&1; then
+    return
+  fi
+  local n
   for n in $(seq 90 130); do
-    if [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; then
-      continue
-    fi
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-    pid=$!
-    for i in $(seq 50); do
-      kill -0 "$pid" 2>/dev/null || break
-      DISPLAY=":$n" xdpyinfo >/dev/null 2>&1 && break
-      sleep 0.1
-    done
-    if kill -0 "$pid" 2>/dev/null; then
-      xvfb_pids+=("$pid")
-      started_display=":$n"
+    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
+      Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+      xvfb_pid=$!
+      export DISPLAY=":$n"
+      local i
+      for i in $(seq 50); do
+        xdpyinfo >/dev/null 2>&1 && break
+        sleep 0.1
+      done
+      trap 'stop_display' EXIT
       return
     fi
   done
@@ -152,28 +150,9 @@ start_xvfb() {
   return 1
 }
 
-# Starts Xvfb on a free display unless one is already usable (CI never has one).
-ensure_display() {
-  if [ -n "${DISPLAY:-}" ] && [ -z "${CI:-}" ] && xdpyinfo >/dev/null 2>&1; then
-    return
-  fi
-  start_xvfb || return 1
-  export DISPLAY=$started_display
-  trap 'stop_display' EXIT
-}
-
-# Ends the Wine servers of WINEPREFIX and of the prefixes listed in other_prefixes, and the
-# Xvfb servers started here.
-other_prefixes=()
 stop_display() {
-  local prefix pid
-  for prefix in "${WINEPREFIX:-}" ${other_prefixes[@]+"${other_prefixes[@]}"}; do
-    [ -n "$prefix" ] && WINEPREFIX=$prefix wineserver -k 2>/dev/null
-  done
-  for pid in ${xvfb_pids[@]+"${xvfb_pids[@]}"}; do
-    kill "$pid" 2>/dev/null
-  done
-  return 0
+  wineserver -k 2>/dev/null || true
+  [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null || true
 }
 
 # Everything a run under Wine needs: missing packages installed, both builds, a display and the
