@@ -70,10 +70,7 @@ void FocusUsageText(const HelpWindow& window) {
     ASSERT_TRUE(GiveKeyboardTo(window.Form()));
     ClickAt(window.CentreOf(HelpControl::Usage));
     ASSERT_TRUE(WaitUntil(kEndTimeoutMs, [&] {
-        GUITHREADINFO info{};
-        info.cbSize = sizeof(info);
-        return GetGUIThreadInfo(GetWindowThreadProcessId(window.Form(), nullptr), &info) &&
-               info.hwndFocus == window.Control(HelpControl::Usage);
+        return FocusIn(window.Form()).focus == window.Control(HelpControl::Usage);
     })) << "the usage text did not take the focus";
 }
 

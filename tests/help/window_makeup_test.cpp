@@ -286,13 +286,6 @@ class MakeUp {
     std::map<std::string, HWND> controls_;
 };
 
-HWND FocusOf(HWND form) {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof(info);
-    return GetGUIThreadInfo(GetWindowThreadProcessId(form, nullptr), &info) ? info.hwndFocus
-                                                                            : nullptr;
-}
-
 PointerImage ProgramHand() {
     // The program's one cursor group, 104; the platform picks its image as it would to show it.
     const auto group = ProgramResource(MAKEINTRESOURCEW(12), 104);
@@ -322,8 +315,8 @@ class DistinctSystemColours {
     bool set() const { return set_; }
 
   private:
-    static constexpr int kElements[] = {COLOR_BTNFACE, COLOR_BTNTEXT, COLOR_WINDOW,
-                                        COLOR_WINDOWTEXT, COLOR_INFOBK, COLOR_INFOTEXT};
+    static constexpr int kElements[] = {COLOR_BTNFACE,    COLOR_BTNTEXT, COLOR_WINDOW,
+                                        COLOR_WINDOWTEXT, COLOR_INFOBK,  COLOR_INFOTEXT};
     static constexpr COLORREF kDistinct[] = {RGB(200, 190, 170), RGB(90, 0, 60),
                                              RGB(230, 250, 210), RGB(0, 80, 40),
                                              RGB(250, 220, 230), RGB(120, 60, 0)};
@@ -368,16 +361,15 @@ TEST(HelpWindowMakeUp, AsDescribedAt96And144DotsPerInch) {
         // that takes it, its client area, a fixed dialog frame with a close box and no icon, no
         // minimise or maximise box, and a taskbar button.
         if (run.everything) {
-            GUITHREADINFO info{};
-            info.cbSize = sizeof(info);
+            ThreadFocus shown;
             WaitUntil(kRepaintTimeoutMs, [&] {
-                return GetGUIThreadInfo(GetWindowThreadProcessId(form, nullptr), &info) &&
-                       GetForegroundWindow() == form && info.hwndActive == form &&
-                       info.hwndFocus == order.front();
+                shown = FocusIn(form);
+                return GetForegroundWindow() == form && shown.active == form &&
+                       shown.focus == order.front();
             });
             EXPECT_EQ(GetForegroundWindow(), form);
-            EXPECT_EQ(info.hwndActive, form);
-            EXPECT_EQ(info.hwndFocus, order.front());
+            EXPECT_EQ(shown.active, form);
+            EXPECT_EQ(shown.focus, order.front());
             const LONG frame = WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX |
                                WS_MAXIMIZEBOX | WS_CHILD | WS_POPUP;
             EXPECT_EQ(GetWindowLongW(form, GWL_STYLE) & frame, WS_CAPTION | WS_SYSMENU);
@@ -481,12 +473,12 @@ TEST(HelpWindowMakeUp, AsDescribedAt96And144DotsPerInch) {
         for (size_t step = 1; step <= order.size(); ++step) {
             TypeChord({VK_TAB});
             const HWND next = order[step % order.size()];
-            WaitUntil(kRepaintTimeoutMs, [&] { return FocusOf(form) == next; });
-            EXPECT_EQ(FocusOf(form), next) << "after Tab " << step;
+            WaitUntil(kRepaintTimeoutMs, [&] { return FocusIn(form).focus == next; });
+            EXPECT_EQ(FocusIn(form).focus, next) << "after Tab " << step;
         }
         TypeChord({VK_SHIFT, VK_TAB});
-        WaitUntil(kRepaintTimeoutMs, [&] { return FocusOf(form) == order.back(); });
-        EXPECT_EQ(FocusOf(form), order.back()) << "after Shift+Tab";
+        WaitUntil(kRepaintTimeoutMs, [&] { return FocusIn(form).focus == order.back(); });
+        EXPECT_EQ(FocusIn(form).focus, order.back()) << "after Shift+Tab";
     }
 }
 

@@ -61,8 +61,12 @@ RecordedUrlHandlers::RecordedUrlHandlers()
 }
 
 RecordedUrlHandlers::~RecordedUrlHandlers() {
-    for (auto saved = saved_.rbegin(); saved != saved_.rend(); ++saved) {
-        Restore(*saved);
+    while (!handlers_.empty()) {
+        handlers_.pop_back();
+    }
+    for (const std::wstring& scheme : madeSchemes_) {
+        RegDeleteTreeW(HKEY_CLASSES_ROOT, scheme.c_str());
+        RegDeleteKeyW(HKEY_CLASSES_ROOT, scheme.c_str());
     }
     if (holdsTurn_) {
         ReleaseMutex(turn_.get());
@@ -70,53 +74,24 @@ RecordedUrlHandlers::~RecordedUrlHandlers() {
 }
 
 bool RecordedUrlHandlers::Register(const std::wstring& scheme, const std::wstring& command) {
-    SavedHandler saved;
-    saved.scheme = scheme;
-    saved.schemeExisted = KeyExists(scheme);
-    HKEY key = nullptr;
-    if (RegCreateKeyExW(HKEY_CLASSES_ROOT, CommandKeyOf(scheme).c_str(), 0, nullptr, 0,
-                        KEY_READ | KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS) {
+    const bool schemeExisted = KeyExists(scheme);
+    if (!schemeExisted) {
+        madeSchemes_.push_back(scheme);
+    }
+    handlers_.push_back(std::make_unique<ScopedRegistryValue>(HKEY_CLASSES_ROOT,
+                                                              CommandKeyOf(scheme), L"", command));
+    if (!handlers_.back()->set()) {
         return false;
     }
-    DWORD size = 0;
-    if (RegQueryValueExW(key, nullptr, nullptr, &saved.type, nullptr, &size) == ERROR_SUCCESS) {
-        saved.commandExisted = true;
-        saved.command.resize(size);
-        RegQueryValueExW(key, nullptr, nullptr, &saved.type, saved.command.data(), &size);
-    }
-    saved_.push_back(saved);
-    const bool set = SetString(key, nullptr, command);
-    RegCloseKey(key);
-
     // The shell treats a scheme as a protocol only when its key says so.
     HKEY schemeKey = nullptr;
     if (RegOpenKeyExW(HKEY_CLASSES_ROOT, scheme.c_str(), 0, KEY_WRITE, &schemeKey) !=
         ERROR_SUCCESS) {
         return false;
     }
-    const bool marked = saved.schemeExisted || SetString(schemeKey, L"URL Protocol", L"");
+    const bool marked = schemeExisted || SetString(schemeKey, L"URL Protocol", L"");
     RegCloseKey(schemeKey);
-    return set && marked;
-}
-
-void RecordedUrlHandlers::Restore(const SavedHandler& saved) const {
-    if (!saved.schemeExisted) {
-        RegDeleteTreeW(HKEY_CLASSES_ROOT, saved.scheme.c_str());
-        RegDeleteKeyW(HKEY_CLASSES_ROOT, saved.scheme.c_str());
-        return;
-    }
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, CommandKeyOf(saved.scheme).c_str(), 0, KEY_WRITE, &key) !=
-        ERROR_SUCCESS) {
-        return;
-    }
-    if (saved.commandExisted) {
-        RegSetValueExW(key, nullptr, 0, saved.type, saved.command.data(),
-                       static_cast<DWORD>(saved.command.size()));
-    } else {
-        RegDeleteValueW(key, nullptr);
-    }
-    RegCloseKey(key);
+    return marked;
 }
 
 std::vector<std::wstring> RecordedUrlHandlers::Opened() const {

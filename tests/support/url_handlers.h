@@ -4,10 +4,12 @@
 // starting a browser or a mail program. The previous handlers come back at the end.
 #include "common/unique_handle.h"
 #include "tests/support/harness.h"
+#include "tests/support/wine_settings.h"
 
 #include <windows.h>
 
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -28,23 +30,16 @@ class RecordedUrlHandlers {
     void Clear() const;
 
   private:
-    struct SavedHandler {
-        std::wstring scheme;
-        bool schemeExisted = false;
-        bool commandExisted = false;
-        DWORD type = REG_SZ;
-        std::vector<BYTE> command;
-    };
-
     bool Register(const std::wstring& scheme, const std::wstring& command);
-    void Restore(const SavedHandler& saved) const;
 
     // The handlers are machine-wide: concurrent runs of these tests take turns.
     skorvelin::UniqueHandle turn_;
     bool holdsTurn_ = false;
     ScratchFolder folder_;
     std::filesystem::path log_;
-    std::vector<SavedHandler> saved_;
+    // The schemes that had no key, which go whole at the end, after the handlers set here.
+    std::vector<std::wstring> madeSchemes_;
+    std::vector<std::unique_ptr<ScopedRegistryValue>> handlers_;
     bool active_ = false;
 };
 

@@ -95,6 +95,15 @@ HWND FindHelpControl(HWND form, HelpControl control) {
     return nullptr;
 }
 
+ThreadFocus FocusIn(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) {
+        return {};
+    }
+    return {info.hwndActive, info.hwndFocus};
+}
+
 std::ostream& operator<<(std::ostream& out, HelpControl control) {
     constexpr const char* kNames[] = {"icon picture", "OK button",      "usage text",
                                       "donate image", "e-mail address", "web address",

@@ -50,6 +50,14 @@ HWND FindChild(HWND form, std::wstring_view className, std::vector<std::wstring>
 // That control of the help window `form`; nullptr when there is none.
 HWND FindHelpControl(HWND form, HelpControl control);
 
+// The active window and the window with the keyboard focus of the thread that owns `window`, as
+// any program reads them; both null when the system does not tell.
+struct ThreadFocus {
+    HWND active = nullptr;
+    HWND focus = nullptr;
+};
+ThreadFocus FocusIn(HWND window);
+
 // Skorvelin.exe started without a command, with its help window on screen. Ending the object
 // ends the process (and anything it started) if it still runs.
 class HelpWindow {

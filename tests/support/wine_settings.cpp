@@ -2,22 +2,23 @@
 
 namespace skorvelin::support {
 
-WineSetting::WineSetting(std::wstring key, const std::wstring& name, const std::wstring& value)
-    : key_(std::move(key)), name_(name) {
+ScopedRegistryValue::ScopedRegistryValue(HKEY root, std::wstring key, std::wstring name,
+                                         const std::wstring& value)
+    : root_(root), key_(std::move(key)), name_(std::move(name)) {
     Set(REG_SZ, value.c_str(), static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
 }
 
-WineSetting::WineSetting(std::wstring key, const std::wstring& name, DWORD value)
-    : key_(std::move(key)), name_(name) {
+ScopedRegistryValue::ScopedRegistryValue(HKEY root, std::wstring key, std::wstring name,
+                                         DWORD value)
+    : root_(root), key_(std::move(key)), name_(std::move(name)) {
     Set(REG_DWORD, &value, sizeof(value));
 }
 
-void WineSetting::Set(DWORD type, const void* data, DWORD bytes) {
+void ScopedRegistryValue::Set(DWORD type, const void* data, DWORD bytes) {
     HKEY handle = nullptr;
     DWORD disposition = 0;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, key_.c_str(), 0, nullptr, 0,
-                        KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &handle,
-                        &disposition) != ERROR_SUCCESS) {
+    if (RegCreateKeyExW(root_, key_.c_str(), 0, nullptr, 0, KEY_QUERY_VALUE | KEY_SET_VALUE,
+                        nullptr, &handle, &disposition) != ERROR_SUCCESS) {
         return;
     }
     createdKey_ = disposition == REG_CREATED_NEW_KEY;
@@ -34,15 +35,15 @@ void WineSetting::Set(DWORD type, const void* data, DWORD bytes) {
     RegCloseKey(handle);
 }
 
-WineSetting::~WineSetting() {
+ScopedRegistryValue::~ScopedRegistryValue() {
     if (previousType_ != REG_NONE) {
-        RegSetKeyValueW(HKEY_CURRENT_USER, key_.c_str(), name_.c_str(), previousType_,
-                        previous_.data(), static_cast<DWORD>(previous_.size()));
+        RegSetKeyValueW(root_, key_.c_str(), name_.c_str(), previousType_, previous_.data(),
+                        static_cast<DWORD>(previous_.size()));
         return;
     }
-    RegDeleteKeyValueW(HKEY_CURRENT_USER, key_.c_str(), name_.c_str());
+    RegDeleteKeyValueW(root_, key_.c_str(), name_.c_str());
     if (createdKey_) {
-        RegDeleteKeyW(HKEY_CURRENT_USER, key_.c_str());
+        RegDeleteKeyW(root_, key_.c_str());
     }
 }
 

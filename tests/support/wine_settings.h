@@ -1,5 +1,6 @@
 #pragma once
-// Wine's own settings in the registry of the test prefix, set for as long as an object lives.
+// Registry values of the test prefix, set for as long as an object lives: Wine's own settings,
+// and the shell's address handlers (url_handlers.h).
 #include <windows.h>
 
 #include <string>
@@ -7,27 +8,36 @@
 
 namespace skorvelin::support {
 
-// A value under HKEY_CURRENT_USER; at the end the value it replaced comes back, or the value
-// goes, and the key with it when it made the key.
-class WineSetting {
+// A value of `key` under `root` (an empty name: the key's default value); at the end the value
+// it replaced comes back, or the value goes, and the key with it when it made the key.
+class ScopedRegistryValue {
   public:
-    WineSetting(std::wstring key, const std::wstring& name, const std::wstring& value);
-    WineSetting(std::wstring key, const std::wstring& name, DWORD value);
-    WineSetting(const WineSetting&) = delete;
-    WineSetting& operator=(const WineSetting&) = delete;
-    ~WineSetting();
+    ScopedRegistryValue(HKEY root, std::wstring key, std::wstring name, const std::wstring& value);
+    ScopedRegistryValue(HKEY root, std::wstring key, std::wstring name, DWORD value);
+    ScopedRegistryValue(const ScopedRegistryValue&) = delete;
+    ScopedRegistryValue& operator=(const ScopedRegistryValue&) = delete;
+    ~ScopedRegistryValue();
 
     bool set() const { return set_; }
 
   private:
     void Set(DWORD type, const void* data, DWORD bytes);
 
+    HKEY root_;
     std::wstring key_;
     std::wstring name_;
     bool createdKey_ = false;
     bool set_ = false;
     DWORD previousType_ = REG_NONE; // REG_NONE: there was no value
     std::vector<BYTE> previous_;
+};
+
+// One of Wine's settings, under HKEY_CURRENT_USER.
+class WineSetting : public ScopedRegistryValue {
+  public:
+    template <typename Value>
+    WineSetting(std::wstring key, std::wstring name, const Value& value)
+        : ScopedRegistryValue(HKEY_CURRENT_USER, std::move(key), std::move(name), value) {}
 };
 
 // Wine presents itself as Windows `version` ("win98"...) to the program whose file name is
