@@ -2,6 +2,7 @@
 // program whose file name has "Version" = "win98" under HKCU\Software\Wine\AppDefaults.
 #include "tests/support/harness.h"
 #include "tests/support/plain_texts.h"
+#include "tests/support/screen_pixels.h"
 #include "tests/support/target.h"
 #include "tests/support/wine_settings.h"
 #include "tests/support/usage_text.h"
@@ -42,20 +43,16 @@ std::vector<HWND> VisibleChildren(HWND parent) {
     return children;
 }
 
-// The pixels of a screen rectangle, row by row.
+// The pixels of a box of `source`'s surface (the screen's where it is null), row by row.
 std::vector<COLORREF> Pixels(HDC source, int x, int y, int width, int height) {
-    const HDC memory = CreateCompatibleDC(source);
-    const UniqueGdiObject bitmap{CreateCompatibleBitmap(source, width, height)};
-    const HGDIOBJ old = SelectObject(memory, bitmap.get());
-    BitBlt(memory, 0, 0, width, height, source, x, y, SRCCOPY);
+    const ScreenImage image(RECT{x, y, x + width, y + height}, source);
     std::vector<COLORREF> pixels;
-    for (int row = 0; row < height; ++row) {
-        for (int column = 0; column < width; ++column) {
-            pixels.push_back(GetPixel(memory, column, row));
+    for (int row = 0; row < image.Height(); ++row) {
+        for (int column = 0; column < image.Width(); ++column) {
+            const Rgb pixel = image.At(column, row);
+            pixels.push_back(RGB(pixel.red, pixel.green, pixel.blue));
         }
     }
-    SelectObject(memory, old);
-    DeleteDC(memory);
     return pixels;
 }
 
@@ -91,9 +88,7 @@ const wchar_t* ShownIcon(HWND iconControl) {
     GetWindowRect(iconControl, &rect);
     const int width = GetSystemMetrics(SM_CXICON);
     const int height = GetSystemMetrics(SM_CYICON);
-    const HDC screen = GetDC(nullptr);
-    const std::vector<COLORREF> shown = Pixels(screen, rect.left, rect.top, width, height);
-    ReleaseDC(nullptr, screen);
+    const std::vector<COLORREF> shown = Pixels(nullptr, rect.left, rect.top, width, height);
     // The predefined icons' ids are 8-bit resource names in this build.
     const std::pair<const wchar_t*, LPCSTR> icons[] = {{L"exclamation", IDI_EXCLAMATION},
                                                        {L"hand", IDI_HAND},
