@@ -1,5 +1,5 @@
 #pragma once
-// Output of the benchmark: Markdown tables, readable in a console and ready for the README.
+// Output of the benchmark: Markdown tables, readable in a console and ready for docs/figures.md.
 #include <string>
 #include <vector>
 
