@@ -293,7 +293,7 @@ PointerImage ProgramHand() {
                                  : LookupIconIdFromDirectoryEx(const_cast<BYTE*>(group.data()),
                                                                FALSE, 32, 32, LR_MONOCHROME);
     const auto image = ProgramResource(MAKEINTRESOURCEW(1), static_cast<WORD>(id));
-    return MonochromeCursorImage(image.data(), image.size()).value_or(PointerImage{});
+    return DisplayedImage(image, true).value_or(PointerImage{});
 }
 
 // Wine's default scheme paints window, button and tooltip text alike, and window and tooltip

@@ -142,38 +142,6 @@ TEST_F(HelpWindowLayout, IconPictureIsThe48PixelIconsColourImage) {
     EXPECT_EQ(differing, 0) << "pixels that differ from the icon's colour image";
 }
 
-// An icon image of the program (24-bit colours over a 1-bit mask, rows bottom-up) as the desktop
-// shows it: opaque colours where the mask is clear, see-through elsewhere.
-PointerImage ShownAs(std::span<const std::uint8_t> image) {
-    BITMAPINFOHEADER header{};
-    if (image.size() < sizeof(header)) {
-        return {};
-    }
-    std::memcpy(&header, image.data(), sizeof(header));
-    const int size = header.biWidth;
-    const size_t colourRow = (static_cast<size_t>(size) * 3 + 3) / 4 * 4;
-    const size_t maskRow = (static_cast<size_t>(size) + 31) / 32 * 4;
-    const size_t colours = header.biSize;
-    const size_t mask = colours + colourRow * static_cast<size_t>(size);
-    if (header.biBitCount != 24 || image.size() < mask + maskRow * static_cast<size_t>(size)) {
-        return {};
-    }
-    PointerImage shown{size, size, 0, 0, {}};
-    for (int y = 0; y < size; ++y) {
-        const size_t row = static_cast<size_t>(size - 1 - y);
-        for (int x = 0; x < size; ++x) {
-            const std::uint8_t* pixel =
-                &image[colours + row * colourRow + static_cast<size_t>(x) * 3];
-            const bool clear =
-                (image[mask + row * maskRow + static_cast<size_t>(x) / 8] >> (7 - x % 8) & 1) != 0;
-            shown.argb.push_back(clear ? 0u
-                                       : 0xFF000000u | std::uint32_t{pixel[2]} << 16 |
-                                             std::uint32_t{pixel[1]} << 8 | pixel[0]);
-        }
-    }
-    return shown;
-}
-
 // The taskbar button and the task switcher show the program's icon, at 32 and 16 pixels: the
 // 32- and 16-pixel images of icon group 1, read from the program file.
 TEST_F(HelpWindowLayout, TaskbarShowsTheApplicationIcon) {
@@ -186,7 +154,8 @@ TEST_F(HelpWindowLayout, TaskbarShowsTheApplicationIcon) {
     }
     for (const int id : {30002, 30003}) {
         const PointerImage expected =
-            ShownAs(ProgramResource(MAKEINTRESOURCEW(3), static_cast<WORD>(id)));
+            DisplayedImage(ProgramResource(MAKEINTRESOURCEW(3), static_cast<WORD>(id)))
+                .value_or(PointerImage{});
         ASSERT_FALSE(expected.argb.empty()) << "no 24-bit icon image " << id;
         EXPECT_NE(std::find(icons->begin(), icons->end(), expected), icons->end())
             << "the " << expected.width << "-pixel icon is not among the " << icons->size()

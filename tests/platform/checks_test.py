@@ -171,17 +171,12 @@ class ProgramImageRules(unittest.TestCase):
             ("an x86-64 machine in a PE32 header", "x86_64",
              made_up_image(size=4096, machine=0x8664), system, False),
             ("a console program", "i686", made_up_image(size=4096, kind=3), system, False),
-            ("a console program, 64-bit", "x86_64",
-             made_up_image(size=4096, machine=0x8664, wide=True, kind=3), system, False),
             ("the shell imported", "i686", x86, system | {"shell32.dll"}, False),
             ("the process listing imported", "x86_64", x64, {"kernel32.dll", "psapi.dll"}, False),
             ("no kernel32.dll", "i686", x86, {"user32.dll", "gdi32.dll"}, False),
             ("no imports", "i686", x86, set(), False),
             ("delay-load imports", "i686", made_up_image(size=4096, directories=(1, 13)),
              system, False),
-            ("delay-load imports, 64-bit", "x86_64",
-             made_up_image(size=4096, directories=(1, 13), machine=0x8664, wide=True),
-             {"kernel32.dll"}, False),
             ("only headers", "i686", made_up_image(size=1024), system, False),
         ]
         for what, arch, image, libraries, accepted in cases:

@@ -119,40 +119,51 @@ std::optional<std::vector<PointerImage>> DisplayedIcons(HWND window) {
     return RunHelper(L" --icons " + std::to_wstring(x11Window));
 }
 
-std::optional<PointerImage> MonochromeCursorImage(const std::uint8_t* resource, std::size_t size) {
+std::optional<PointerImage> DisplayedImage(std::span<const std::uint8_t> resource, bool cursor) {
+    const size_t headerAt = cursor ? 4 : 0; // after a cursor's hotspot, two words
     BITMAPINFOHEADER header{};
-    constexpr size_t kHeaderAt = 4; // after the hotspot's two words
-    if (size < kHeaderAt + sizeof(header)) {
+    if (resource.size() < headerAt + sizeof(header)) {
         return std::nullopt;
     }
-    std::memcpy(&header, resource + kHeaderAt, sizeof(header));
+    std::memcpy(&header, resource.data() + headerAt, sizeof(header));
     const int width = header.biWidth;
     const int height = header.biHeight / 2;
-    const size_t rowBytes = static_cast<size_t>((width + 31) / 32 * 4);
-    const size_t colours = kHeaderAt + header.biSize + 2 * sizeof(RGBQUAD);
-    if (header.biBitCount != 1 || width <= 0 || height <= 0 ||
-        size < colours + 2 * rowBytes * static_cast<size_t>(height)) {
+    const int bits = header.biBitCount;
+    if ((bits != 1 && bits != 24) || width <= 0 || height <= 0) {
+        return std::nullopt;
+    }
+    const size_t colourRow = static_cast<size_t>((width * bits + 31) / 32 * 4);
+    const size_t maskRow = static_cast<size_t>((width + 31) / 32 * 4);
+    const size_t colours = headerAt + header.biSize + (bits == 1 ? 2 * sizeof(RGBQUAD) : 0);
+    const size_t mask = colours + colourRow * static_cast<size_t>(height);
+    if (resource.size() < mask + maskRow * static_cast<size_t>(height)) {
         return std::nullopt;
     }
     WORD hotspot[2] = {};
-    std::memcpy(hotspot, resource, sizeof(hotspot));
+    if (cursor) {
+        std::memcpy(hotspot, resource.data(), sizeof(hotspot));
+    }
     PointerImage image{width, height, hotspot[0], hotspot[1], {}};
-    // Bit (x, y) of a bottom-up plane: the colour rows come first, the mask's after them.
-    const auto bit = [&](size_t plane, int x, int y) {
-        const std::uint8_t* row = resource + plane + static_cast<size_t>(height - 1 - y) * rowBytes;
-        return (row[x / 8] >> (7 - x % 8)) & 1;
-    };
-    const size_t mask = colours + rowBytes * static_cast<size_t>(height);
     for (int y = 0; y < height; ++y) {
+        // The planes run bottom-up.
+        const size_t row = static_cast<size_t>(height - 1 - y);
         for (int x = 0; x < width; ++x) {
-            const int shows = bit(colours, x, y);
-            if (bit(mask, x, y) == 0) {
-                image.argb.push_back(shows ? 0xFFFFFFFFu : 0xFF000000u);
-            } else if (shows) {
-                return std::nullopt;
+            const size_t column = static_cast<size_t>(x);
+            const bool clear = (resource[mask + row * maskRow + column / 8] >> (7 - x % 8)) & 1;
+            const std::uint8_t* colour = &resource[colours + row * colourRow];
+            std::uint32_t shown = 0;
+            if (bits == 1) {
+                const bool white = (colour[column / 8] >> (7 - x % 8)) & 1;
+                if (clear && white) {
+                    return std::nullopt;
+                }
+                shown = white ? 0xFFFFFFFFu : 0xFF000000u;
             } else {
-                image.argb.push_back(0);
+                const std::uint8_t* pixel = colour + column * 3; // blue, green, red
+                shown = 0xFF000000u | std::uint32_t{pixel[2]} << 16 | std::uint32_t{pixel[1]} << 8 |
+                        pixel[0];
             }
+            image.argb.push_back(clear ? 0u : shown);
         }
     }
     return image;

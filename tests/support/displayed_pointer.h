@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <ostream>
 #include <vector>
 
@@ -29,9 +30,12 @@ std::optional<PointerImage> DisplayedPointer();
 // not premultiplied; nothing when they could not be read.
 std::optional<std::vector<PointerImage>> DisplayedIcons(HWND window);
 
-// A monochrome cursor resource (RT_CURSOR: hotspot, then a 1-bit bitmap of colour rows over
-// mask rows) as the display shows it: opaque black or white, or transparent. Nothing for other
-// formats, and for a pixel that inverts the screen, which has no image of its own.
-std::optional<PointerImage> MonochromeCursorImage(const std::uint8_t* resource, std::size_t size);
+// An icon image resource (RT_ICON), or with `cursor` a cursor resource (RT_CURSOR: its hotspot
+// first), as the display shows it: a bitmap of colour rows over mask rows, opaque where the mask
+// is clear, see-through (0) elsewhere; 1-bit colours are black or white, 24-bit ones their own.
+// Nothing for other formats, and for a pixel that inverts the screen, which has no image of its
+// own.
+std::optional<PointerImage> DisplayedImage(std::span<const std::uint8_t> resource,
+                                           bool cursor = false);
 
 } // namespace skorvelin::support
