@@ -1,7 +1,7 @@
 #include "forms/controls.h"
 
 #include "common/platform_calls.h"
-#include "forms/gdi_scope.h"
+#include "common/gdi_scope.h"
 #include "forms/twips.h"
 
 #include <windowsx.h>

@@ -2,7 +2,7 @@
 
 #include "common/platform_calls.h"
 #include "common/system_library.h"
-#include "forms/gdi_scope.h"
+#include "common/gdi_scope.h"
 
 #include <olectl.h>
 

@@ -2,7 +2,7 @@
 // Pictures decoded by the platform's OLE picture object, which reads GIF, JPEG, bitmap, icon
 // and metafile data and draws transparent pixels as see-through.
 #include "common/unique_handle.h"
-#include "forms/com_ptr.h"
+#include "common/com_ptr.h"
 
 #include <ocidl.h>
 

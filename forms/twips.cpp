@@ -1,7 +1,7 @@
 #include "forms/twips.h"
 
 #include "common/system_library.h"
-#include "forms/gdi_scope.h"
+#include "common/gdi_scope.h"
 
 namespace skorvelin {
 

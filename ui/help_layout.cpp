@@ -4,7 +4,7 @@
 
 #include "common/platform_calls.h"
 #include "forms/event_handlers.h"
-#include "forms/gdi_scope.h"
+#include "common/gdi_scope.h"
 #include "ui/help_controls.h"
 #include "ui/help_looks.h"
 #include "ui/resources/resource_ids.h"

@@ -3,8 +3,8 @@
 #include "common/unique_handle.h"
 #include "tests/support/examined_program.h"
 #include "tests/support/usage_text.h"
-#include "forms/com_ptr.h"
-#include "forms/gdi_scope.h"
+#include "common/com_ptr.h"
+#include "common/gdi_scope.h"
 
 #include <windows.h>
 #include <ole2.h>

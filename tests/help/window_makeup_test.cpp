@@ -21,7 +21,7 @@
 #include "tests/support/wine_settings.h"
 
 #include "common/unique_handle.h"
-#include "forms/gdi_scope.h"
+#include "common/gdi_scope.h"
 
 #include <gtest/gtest.h>
 

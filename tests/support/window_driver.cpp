@@ -2,7 +2,7 @@
 
 #include "tests/support/plain_texts.h"
 #include "tests/support/user_input.h"
-#include "forms/gdi_scope.h"
+#include "common/gdi_scope.h"
 
 #include <algorithm>
 #include <cmath>

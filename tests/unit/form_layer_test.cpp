@@ -4,7 +4,7 @@
 #include "forms/controls.h"
 #include "forms/event_handlers.h"
 #include "forms/fonts.h"
-#include "forms/gdi_scope.h"
+#include "common/gdi_scope.h"
 #include "forms/form.h"
 #include "forms/ole_picture.h"
 #include "forms/timer.h"
