@@ -4,15 +4,12 @@
 #include "app/dispatch.h"
 #include "common/platform_calls.h"
 #include "common/system_library.h"
-#include "ui/resources/resource_ids.h"
-
-#include <commctrl.h>
 
 namespace skorvelin {
 void frmSkorvelin::Create() {
     // Neither command needs the window: where the system cannot make it (its desktop heap
     // exhausted, no usable desktop), the command still runs, and only the help path goes without.
-    Form::Create(L"Skorvelin", kClientWidth, kClientHeight, IDI_APPLICATION_ICON);
+    MakeWindow();
     Form_Initialize();
     Form_Load();
 }

@@ -8,6 +8,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     skorvelin::SetProgramInstance(instance);
     skorvelin::frmSkorvelin form;
     form.Create();
-    skorvelin::RunMessageLoop(form);
+    form.RunMessageLoop();
     return 0;
 }

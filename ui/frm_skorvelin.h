@@ -1,40 +1,55 @@
 #pragma once
-// The main form: the program's start-up object and, when no command is given, its help window.
-#include "forms/com_apartment.h"
-#include "forms/controls.h"
-#include "forms/form.h"
-#include "forms/ole_picture.h"
-#include "forms/timer.h"
+// The main form: the program's start-up object and, when no command is given, its help window,
+// one top-level window with a fixed dialog frame and the controls of the table in
+// ui/help_layout.cpp. The window keeps a pointer to its form; one procedure serves the form and
+// one serves every control.
+#include "common/unique_handle.h"
+#include "ui/ole_pictures.h"
 
-#include <array>
+#include <windows.h>
+
+#include <string>
 
 namespace skorvelin {
 
-class frmSkorvelin : public Form {
+class frmSkorvelin {
   public:
+    // The controls that have a window, in the order of the layout table.
+    enum ControlName {
+        picIcône,
+        btnOK,
+        txtDescription,
+        lblSite,
+        lblEmail,
+        lbl0,
+        lbl1,
+        lblAuteur,
+        imgDonner,
+        kControlCount
+    };
     // The client area, in twips.
     static constexpr float kClientWidth = 5895;
     static constexpr float kClientHeight = 5295;
 
-    frmSkorvelin();
-    ~frmSkorvelin() override;
+    frmSkorvelin() = default;
+    frmSkorvelin(const frmSkorvelin&) = delete;
+    frmSkorvelin& operator=(const frmSkorvelin&) = delete;
+    ~frmSkorvelin();
 
-  private:
-    // Declared before the controls, so that the controls go first: every picture they show is
-    // released before COM ends.
-    ComApartment com_;
-    PictureLoader pictureLoader_;
-
-  public:
     // Creates the form hidden; then the start-up events run, as they would for any form, even
     // when the system refused the window. The form stays loaded when it shows the help window.
     void Create();
+    bool IsLoaded() const { return window_ != nullptr; }
+    // Delivers messages, with the keyboard interface of a dialog box (Tab, Enter, Esc, access
+    // keys), until the form is unloaded or the thread is asked to quit.
+    void RunMessageLoop();
 
     // Start-up events.
     void Form_Initialize();
     void Form_Load();
 
-    // Events of the help window.
+    // Events of the help window. Pointer events tell the buttons concerned (1 left, 2 right,
+    // 4 middle), the shift keys held (1 Shift, 2 Ctrl, 4 Alt) and the place in twips.
     void btnOK_Click();
     void imgDonner_MouseDown(short Button, short Shift, float X, float Y);
     void imgDonner_Click();
@@ -51,30 +66,76 @@ class frmSkorvelin : public Form {
     void txtDescription_MouseMove(short Button, short Shift, float X, float Y);
     void timDonner_Timer();
 
-    // The controls, in the order of the form's design.
-    PictureBox picIcône;
-    CommandButton btnOK;
-    TextBox txtDescription;
-    Timer timDonner;
-    Image imgDonnerFR;
-    Label lblEmail;
-    Label lblSite;
-    std::array<Label, 2> lbl;
-    Label lblAuteur;
-    Image imgDonnerEN;
-    Image imgDonner;
-
   private:
+    struct MouseArgs {
+        short button;
+        short shift;
+        float x;
+        float y;
+    };
+
+    static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam,
+                                            LPARAM lParam) noexcept;
+    static LRESULT CALLBACK ControlProcedure(HWND control, UINT message, WPARAM wParam,
+                                             LPARAM lParam) noexcept;
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleControlMessage(ControlName control, UINT message, WPARAM wParam, LPARAM lParam);
+    // A control's pointer messages, once the control has handled them itself.
+    void OnControlMouse(ControlName control, UINT message, WPARAM keys, LPARAM position);
+    void RaiseMouseMove(ControlName control, const MouseArgs& args);
+    MouseArgs ArgsFor(short button, WPARAM keys, LPARAM position) const;
+
+    // The window itself: made hidden at the size of its client area, with the donate timer.
+    void MakeWindow();
+    void Unload();
+    void Show();
+    void SaveFocus();
+    void RestoreFocus();
+    void ApplyDpi(unsigned dpi);
+
     // The help path of Form_Load: fills the help window and shows it.
     void ShowHelp();
-    // Gives the controls their design and their windows. Only the help window needs them, so a
-    // run that carries out a command never pays for them.
+    // Makes the controls. Only the help window needs them, so a run that carries out a command
+    // never pays for them.
     void LoadControls();
-    // Wires every event to its handler, once, when the form is made.
-    void ConnectEvents();
+    void Place(ControlName control);
+    // A link takes the size of its caption on one line.
+    void Fit(ControlName link);
+    void SetLinkCaption(ControlName link, std::wstring caption);
+    void SetLinkLook(ControlName link, bool highlighted);
+    HBRUSH ColourControl(HWND control, HDC dc) const;
+    void Draw(const DRAWITEMSTRUCT& item) const;
 
+    HWND window_ = nullptr;
+    unsigned dpi_ = 96;
+    HWND controls_[kControlCount] = {};
+    WNDPROC originalProcedures_[kControlCount] = {};
+    UniqueGdiObject fonts_[2]; // plain, underlined
+    HCURSOR hand_ = nullptr;
+    HWND focus_ = nullptr;
+    // Buttons held on a control that holds the pointer (labels and pictures), and whether the
+    // left one is the second press of a double-click, whose release is no click.
+    unsigned buttonsDown_ = 0;
+    bool secondClick_ = false;
+
+    // The colour image of the 48-pixel application icon, shown by picIcône.
+    UniqueGdiObject iconImage_;
+    // The hidden images that hold the two donate pictures, and the one imgDonner shows.
+    Picture imgDonnerFR;
+    Picture imgDonnerEN;
+    const Picture* donateShown_ = nullptr;
     // Whether imgDonner shows the French picture.
     bool bDonnerFR = false;
+    // How far imgDonner has sunk, right and down, under the buttons held on it (twips).
+    float donateSunk_ = 0;
+
+    // The links' captions, their sizes in pixels and their looks, by link (site, e-mail).
+    std::wstring linkCaptions_[2];
+    SIZE linkSizes_[2] = {};
+    bool linkHighlighted_[2] = {};
+
+    using UninitializeFn = void WINAPI();
+    UninitializeFn* uninitializeCom_ = nullptr; // set once the help window started COM
 };
 
 } // namespace skorvelin

@@ -1,19 +1,68 @@
-// The design of the help window: what every control of frmSkorvelin holds before the help
-// set-up runs, and which handler each event of the form and its controls raises.
+// The design of the help window: the controls that have a window, made from one table, and how
+// each of them is painted.
 #include "ui/frm_skorvelin.h"
 
-#include "common/platform_calls.h"
-#include "forms/event_handlers.h"
 #include "common/gdi_scope.h"
-#include "ui/help_controls.h"
-#include "ui/help_looks.h"
+#include "common/platform_calls.h"
 #include "ui/resources/resource_ids.h"
-#include "ui/usage_text.h"
+#include "ui/window_scale.h"
 
 #include <cstring>
+#include <vector>
 
 namespace skorvelin {
 namespace {
+
+using F = frmSkorvelin;
+
+struct ControlRow {
+    F::ControlName name;
+    const wchar_t* windowClass;
+    // The box in twips from the client area's corner. A link takes the size of its caption.
+    float left, top, width, height;
+    DWORD style;
+    const wchar_t* text; // what it shows before the help set-up runs; pictures show none
+};
+
+constexpr DWORD kPicture = SS_OWNERDRAW | SS_NOTIFY;
+constexpr DWORD kLink = SS_OWNERDRAW | SS_NOTIFY; // draws its one line exactly as it measured it
+constexpr DWORD kLabel = SS_LEFT | SS_NOTIFY;     // wraps at word boundaries
+
+// The controls in the order they are made, which is the focus order of those that take the
+// focus; they come first. Among the labels, each link lies above the labels whose boxes reach
+// into its own, so that no text is painted over. The hidden images imgDonnerFR and imgDonnerEN
+// never show and need no window: the form keeps their pictures. The links and the donate image
+// show the program's hand.
+// clang-format off
+constexpr ControlRow kControls[] = {
+    // name              class      Left  Top   Width Height style
+    {F::picIcône,        L"STATIC", 120,  180,  720,  720,   kPicture, L""},
+    {F::btnOK,           L"BUTTON", 4440, 120,  1335, 495,   BS_DEFPUSHBUTTON | WS_TABSTOP, L"&OK"},
+    {F::txtDescription,  L"EDIT",   120,  1080, 5655, 4080,  ES_LEFT | ES_MULTILINE | ES_READONLY |
+                                                             ES_AUTOVSCROLL | WS_VSCROLL |
+                                                             WS_TABSTOP | WS_BORDER, L""},
+    {F::lblSite,         L"STATIC", 1605, 420,  1770, 195,   kLink, L""},
+    {F::lblEmail,        L"STATIC", 1605, 660,  1530, 195,   kLink, L""},
+    {F::lbl0,            L"STATIC", 1035, 420,  615,  255,   kLabel, L"Www :"},
+    {F::lbl1,            L"STATIC", 1035, 660,  615,  255,   kLabel, L"eMail :"},
+    {F::lblAuteur,       L"STATIC", 1005, 180,  3135, 255,   kLabel, L""},
+    {F::imgDonner,       L"STATIC", 4425, 660,  1335, 315,   kPicture, L""},
+};
+// clang-format on
+
+constexpr bool InNameOrder() {
+    for (int c = 0; c < F::kControlCount; ++c) {
+        if (kControls[c].name != c) {
+            return false;
+        }
+    }
+    return sizeof(kControls) / sizeof(kControls[0]) == F::kControlCount;
+}
+static_assert(InNameOrder(), "one row per control, in the order of ControlName");
+
+bool IsLink(int control) {
+    return control == F::lblSite || control == F::lblEmail;
+}
 
 // The colour image of one of the program's icon images, as a bitmap of its own. An icon image is
 // a device-independent bitmap twice its height: the colour rows, then the mask's.
@@ -38,95 +87,198 @@ HBITMAP IconColourImage(int id) {
                           reinterpret_cast<const BITMAPINFO*>(&header), DIB_RGB_COLORS);
 }
 
+// Text on one line, placed by the advances that the measuring reports. Some platforms draw a
+// font slightly wider than they measure it; placing every character ourselves keeps the text
+// inside the box that the measuring gave.
+class TextLine {
+  public:
+    TextLine(HDC dc, const std::wstring& text)
+        : text_(text), advances_(static_cast<size_t>(text_.Length())) {
+        SIZE extent{};
+        if (text_.Measure(dc, advances_.data(), extent)) {
+            // Measured are the ends of the units; drawn are their advances, found back to front.
+            for (size_t i = advances_.size(); i-- > 1;) {
+                advances_[i] -= advances_[i - 1];
+            }
+            extent_.cx = extent.cx;
+        } else {
+            advances_.assign(advances_.size(), 0);
+        }
+        extent_.cy = LineHeight(dc);
+    }
+
+    SIZE Extent() const { return extent_; }
+    void Draw(HDC dc, int x, int y) const {
+        if (!advances_.empty()) {
+            text_.Draw(dc, x, y, advances_.data());
+        }
+    }
+
+  private:
+    FamilyText text_;
+    std::vector<int> advances_;
+    SIZE extent_{};
+};
+
+// Stretched, a picture follows the family's way: HALFTONE on the NT family, COLORONCOLOR on
+// 95/98/Me, which have no HALFTONE.
+void DrawBitmap(HDC dc, HGDIOBJ bitmap, int x, int y, unsigned dpi) {
+    BITMAP info{};
+    const UniqueMemoryDc source{CreateCompatibleDC(dc)};
+    if (!bitmap || !ReadBitmapInfo(bitmap, info) || !source) {
+        return;
+    }
+    const SelectedObject selected(source.get(), bitmap);
+    const int width = ScaleFrom96(info.bmWidth, dpi);
+    const int height = ScaleFrom96(info.bmHeight, dpi);
+    if (width == info.bmWidth && height == info.bmHeight) {
+        BitBlt(dc, x, y, width, height, source.get(), 0, 0, SRCCOPY);
+        return;
+    }
+    if (WideApiAvailable()) { // the NT family, asked once per run
+        SetStretchBltMode(dc, HALFTONE);
+        // Choosing HALFTONE leaves the brush origin undefined: it must be set again.
+        SetBrushOrgEx(dc, 0, 0, nullptr);
+    } else {
+        SetStretchBltMode(dc, COLORONCOLOR);
+    }
+    StretchBlt(dc, x, y, width, height, source.get(), 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
+}
+
+// Paints through a memory bitmap, so that the background and the picture over it reach the
+// screen in one step and the picture does not flicker when it changes.
+void DrawBuffered(const DRAWITEMSTRUCT& item, const Picture* picture, unsigned dpi) {
+    const RECT& bounds = item.rcItem;
+    const int width = bounds.right - bounds.left;
+    const int height = bounds.bottom - bounds.top;
+    const UniqueMemoryDc memory{CreateCompatibleDC(item.hDC)};
+    const UniqueGdiObject bitmap{memory ? CreateCompatibleBitmap(item.hDC, width, height)
+                                        : nullptr};
+    const HDC dc = bitmap ? memory.get() : item.hDC;
+    const SelectedObject selected(memory.get(), bitmap ? bitmap.get() : nullptr);
+    const RECT target = bitmap ? RECT{0, 0, width, height} : bounds;
+    // Transparent pixels of the picture show the form's background.
+    FillRect(dc, &target, GetSysColorBrush(COLOR_BTNFACE));
+    if (picture) {
+        DrawPicture(*picture, dc, target.left, target.top, dpi);
+    }
+    if (bitmap) {
+        BitBlt(item.hDC, bounds.left, bounds.top, width, height, memory.get(), 0, 0, SRCCOPY);
+    }
+}
+
 } // namespace
-
-frmSkorvelin::frmSkorvelin() {
-    // The timer belongs to the form from its creation on, on every path of the program.
-    timDonner.SetInterval(3000);
-    Register(timDonner);
-    ConnectEvents();
-}
-
-frmSkorvelin::~frmSkorvelin() {
-    // The windows go while the controls and handlers they call are still there.
-    Unload();
-}
 
 void frmSkorvelin::LoadControls() {
     // The program carries its own hand: the oldest platforms have none.
-    const HCURSOR hand = LoadResourceCursor(IDC_HAND_CURSOR);
-
-    picIcône.Move(120, 180, 720, 720);
+    hand_ = LoadCursorA(ProgramInstance(), MAKEINTRESOURCEA(IDC_HAND_CURSOR));
     // Pixel for pixel the colour image of the 48-pixel application icon.
-    picIcône.SetPicture(UniqueGdiObject{IconColourImage(IDI_APPLICATION_ICON_48)});
-
-    btnOK.Move(4440, 120, 1335, 495);
-    btnOK.SetCaption(L"&OK");
-    btnOK.SetDefault(true);
-    btnOK.SetCancel(true);
-
-    txtDescription.Move(120, 1080, 5655, 4080);
-    txtDescription.SetBackColor(COLOR_INFOBK);
-    txtDescription.SetText(LoadUsageText());
-
-    imgDonnerFR.Move(4425, 720, 1335, 315);
-    imgDonnerFR.SetVisible(false);
-    imgDonnerFR.SetPicture(pictureLoader_.Load(ResourceBytes(IDR_DONATE_FR), L"Faire un don"));
-
-    for (Label* link : {&lblEmail, &lblSite}) {
-        link->SetForeColor(kLinkNormalColor);
-        link->SetAutoSize(true);
-        link->SetMousePointer(hand);
+    iconImage_.reset(IconColourImage(IDI_APPLICATION_ICON_48));
+    imgDonnerFR = LoadPicture(ResourceBytes(IDR_DONATE_FR), L"Faire un don");
+    imgDonnerEN = LoadPicture(ResourceBytes(IDR_DONATE_EN), L"Donate");
+    fonts_[0] = CreateFormFont(dpi_, false);
+    fonts_[1] = CreateFormFont(dpi_, true);
+    for (const ControlRow& row : kControls) {
+        const RECT box{0, 0, TwipsToPixels(row.width, dpi_), TwipsToPixels(row.height, dpi_)};
+        // Overlapping boxes are clipped by the controls above them rather than painted over.
+        const HWND control = CreatePlatformWindow(
+            0, row.windowClass, row.text, row.style | WS_CHILD | WS_CLIPSIBLINGS | WS_VISIBLE, box,
+            window_, row.name == btnOK ? IDOK : 100 + row.name, nullptr);
+        if (!control) {
+            continue;
+        }
+        controls_[row.name] = control;
+        SetLongPtr(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        originalProcedures_[row.name] = reinterpret_cast<WNDPROC>(
+            SetLongPtr(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ControlProcedure)));
+        if (row.name != picIcône && row.name != imgDonner) {
+            SendTo(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_[0].get()), FALSE);
+        }
+        if (IsLink(row.name)) {
+            Fit(row.name);
+        }
+        Place(row.name);
     }
-    lblEmail.Move(1605, 660, 1530, 195);
-    lblSite.Move(1605, 420, 1770, 195);
-
-    lbl[1].Move(1035, 660, 615, 255);
-    lbl[1].SetCaption(L"eMail :");
-    lbl[0].Move(1035, 420, 615, 255);
-    lbl[0].SetCaption(L"Www :");
-
-    lblAuteur.Move(1005, 180, 3135, 255);
-
-    imgDonnerEN.Move(3345, 720, 1335, 315);
-    imgDonnerEN.SetVisible(false);
-    imgDonnerEN.SetPicture(pictureLoader_.Load(ResourceBytes(IDR_DONATE_EN), L"Donate"));
-
-    imgDonner.Move(4425, 660, 1335, 315);
-    imgDonner.SetMousePointer(hand);
-
-    // The controls that take the focus come first, in focus order. Among the labels, each link
-    // lies above the labels whose boxes reach into its own, so that no text is painted over.
-    // The hidden images never show and need no window.
-    picIcône.Load(*this, IDC_PIC_ICONE);
-    btnOK.Load(*this, IDC_BTN_OK);
-    txtDescription.Load(*this, IDC_TXT_DESCRIPTION);
-    lblSite.Load(*this, IDC_LBL_SITE);
-    lblEmail.Load(*this, IDC_LBL_EMAIL);
-    lbl[0].Load(*this, IDC_LBL_0);
-    lbl[1].Load(*this, IDC_LBL_1);
-    lblAuteur.Load(*this, IDC_LBL_AUTEUR);
-    imgDonner.Load(*this, IDC_IMG_DONNER);
 }
 
-void frmSkorvelin::ConnectEvents() {
-    using F = frmSkorvelin;
-    MouseMove = MouseHandler<&F::Form_MouseMove>;
-    btnOK.Click = Handler<&F::btnOK_Click>;
-    btnOK.MouseMove = MouseHandler<&F::btnOK_MouseMove>;
-    imgDonner.MouseDown = MouseHandler<&F::imgDonner_MouseDown>;
-    imgDonner.Click = Handler<&F::imgDonner_Click>;
-    imgDonner.MouseUp = MouseHandler<&F::imgDonner_MouseUp>;
-    lblSite.MouseMove = MouseHandler<&F::lblSite_MouseMove>;
-    lblSite.Click = Handler<&F::lblSite_Click>;
-    lblEmail.MouseMove = MouseHandler<&F::lblEmail_MouseMove>;
-    lblEmail.Click = Handler<&F::lblEmail_Click>;
-    picIcône.MouseMove = MouseHandler<&F::picIcône_MouseMove>;
-    lblAuteur.MouseMove = MouseHandler<&F::lblAuteur_MouseMove>;
-    lbl[0].MouseMove = IndexedMouseHandler<&F::lbl_MouseMove, 0>;
-    lbl[1].MouseMove = IndexedMouseHandler<&F::lbl_MouseMove, 1>;
-    txtDescription.MouseMove = MouseHandler<&F::txtDescription_MouseMove>;
-    timDonner.Tick = Handler<&F::timDonner_Timer>;
+void frmSkorvelin::Place(ControlName control) {
+    const ControlRow& row = kControls[control];
+    const float sunk = control == imgDonner ? donateSunk_ : 0;
+    const SIZE size = IsLink(control)
+                          ? linkSizes_[control - lblSite]
+                          : SIZE{TwipsToPixels(row.width, dpi_), TwipsToPixels(row.height, dpi_)};
+    MoveWindow(controls_[control], TwipsToPixels(row.left + sunk, dpi_),
+               TwipsToPixels(row.top + sunk, dpi_), size.cx, size.cy, TRUE);
+}
+
+void frmSkorvelin::Fit(ControlName link) {
+    const WindowDc dc(controls_[link]);
+    if (!dc) {
+        return;
+    }
+    const int index = link - lblSite;
+    const SelectedObject font(dc.get(), fonts_[linkHighlighted_[index] ? 1 : 0].get());
+    linkSizes_[index] = TextLine(dc.get(), linkCaptions_[index]).Extent();
+}
+
+void frmSkorvelin::SetLinkCaption(ControlName link, std::wstring caption) {
+    SetText(controls_[link], caption.c_str());
+    linkCaptions_[link - lblSite] = std::move(caption);
+    Fit(link);
+    Place(link);
+}
+
+void frmSkorvelin::SetLinkLook(ControlName link, bool highlighted) {
+    bool& look = linkHighlighted_[link - lblSite];
+    if (look == highlighted) {
+        return;
+    }
+    look = highlighted;
+    // Pure red and underlined while highlighted, pure blue otherwise. A label that draws itself
+    // is not redrawn by a new font.
+    SendTo(controls_[link], WM_SETFONT, reinterpret_cast<WPARAM>(fonts_[highlighted ? 1 : 0].get()),
+           FALSE);
+    InvalidateRect(controls_[link], nullptr, TRUE);
+}
+
+HBRUSH frmSkorvelin::ColourControl(HWND control, HDC dc) const {
+    // The read-only usage text asks as a static control does.
+    if (control && control == controls_[txtDescription]) {
+        SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+        SetBkColor(dc, GetSysColor(COLOR_INFOBK));
+        return GetSysColorBrush(COLOR_INFOBK);
+    }
+    for (const ControlName label : {lbl0, lbl1, lblAuteur}) {
+        if (control && control == controls_[label]) {
+            SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+            SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+            return GetSysColorBrush(COLOR_BTNFACE);
+        }
+    }
+    return nullptr;
+}
+
+void frmSkorvelin::Draw(const DRAWITEMSTRUCT& item) const {
+    const HWND control = item.hwndItem;
+    if (control == controls_[imgDonner]) {
+        DrawBuffered(item, donateShown_, dpi_);
+        return;
+    }
+    FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
+    if (control == controls_[picIcône]) {
+        DrawBitmap(item.hDC, iconImage_.get(), item.rcItem.left, item.rcItem.top, dpi_);
+        return;
+    }
+    for (const ControlName link : {lblSite, lblEmail}) {
+        if (control == controls_[link]) {
+            const int index = link - lblSite;
+            const SelectedObject font(item.hDC, fonts_[linkHighlighted_[index] ? 1 : 0].get());
+            SetTextColor(item.hDC, linkHighlighted_[index] ? RGB(255, 0, 0) : RGB(0, 0, 255));
+            SetBkMode(item.hDC, TRANSPARENT);
+            TextLine(item.hDC, linkCaptions_[index])
+                .Draw(item.hDC, item.rcItem.left, item.rcItem.top);
+        }
+    }
 }
 
 } // namespace skorvelin

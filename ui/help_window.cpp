@@ -2,8 +2,8 @@
 #include "ui/frm_skorvelin.h"
 
 #include "common/platform_calls.h"
+#include "common/system_library.h"
 #include "ui/caption.h"
-#include "ui/help_looks.h"
 #include "ui/scrambled_text.h"
 #include "ui/stored_texts.h"
 #include "ui/usage_text.h"
@@ -11,26 +11,26 @@
 namespace skorvelin {
 namespace {
 
-void SetLinkLook(Label& link, bool highlighted) {
-    link.SetForeColor(highlighted ? kLinkHighlightColor : kLinkNormalColor);
-    link.SetFontUnderline(highlighted);
-}
+// How far the donate image sinks, right and down, while a button is held on it (twips).
+constexpr float kPressOffset = 15;
 
 } // namespace
 
 void frmSkorvelin::ShowHelp() {
     // The pictures and the shell's requests of the links need COM; the command paths never
-    // start it.
-    com_.Enter();
-    LoadControls();
-    SetCaption(modGeneral::BuildCaption());
-    const std::wstring& usage = txtDescription.Text();
-    if (std::wstring trimmed = WithoutFinalLineBreak(usage); trimmed.size() != usage.size()) {
-        txtDescription.SetText(std::move(trimmed));
+    // start it. S_FALSE (already running on this thread) is balanced too.
+    const HMODULE ole32 = SystemLibrary("ole32.dll");
+    using InitializeFn = HRESULT WINAPI(void*);
+    auto* const initialize = BindFunction<InitializeFn>(ole32, "CoInitialize");
+    if (initialize && SUCCEEDED(initialize(nullptr))) {
+        uninitializeCom_ = BindFunction<UninitializeFn>(ole32, "CoUninitialize");
     }
-    lblAuteur.SetCaption(modGeneral::DecodeText(kAuthorCreditText));
-    lblSite.SetCaption(modGeneral::DecodeText(kWebAddressText));
-    lblEmail.SetCaption(modGeneral::DecodeText(kEmailAddressText));
+    LoadControls();
+    SetText(window_, modGeneral::BuildCaption().c_str());
+    SetText(controls_[txtDescription], WithoutFinalLineBreak(LoadUsageText()).c_str());
+    SetText(controls_[lblAuteur], modGeneral::DecodeText(kAuthorCreditText).c_str());
+    SetLinkCaption(lblSite, modGeneral::DecodeText(kWebAddressText));
+    SetLinkCaption(lblEmail, modGeneral::DecodeText(kEmailAddressText));
     timDonner_Timer();
     Show();
 }
@@ -40,20 +40,18 @@ void frmSkorvelin::btnOK_Click() {
 }
 
 void frmSkorvelin::imgDonner_MouseDown(short, short, float, float) {
-    const float left = imgDonner.Left();
-    const float top = imgDonner.Top();
-    imgDonner.Move(left + kPressOffset, top + kPressOffset);
+    donateSunk_ += kPressOffset;
+    Place(imgDonner);
 }
 
 void frmSkorvelin::imgDonner_Click() {
     // The address is decoded for each click and never kept.
-    ShellOpen(hWnd(), modGeneral::DecodeText(kDonateLinkText).c_str());
+    ShellOpen(window_, modGeneral::DecodeText(kDonateLinkText).c_str());
 }
 
 void frmSkorvelin::imgDonner_MouseUp(short, short, float, float) {
-    const float left = imgDonner.Left();
-    const float top = imgDonner.Top();
-    imgDonner.Move(left - kPressOffset, top - kPressOffset);
+    donateSunk_ -= kPressOffset;
+    Place(imgDonner);
 }
 
 void frmSkorvelin::lblSite_MouseMove(short, short, float, float) {
@@ -67,14 +65,12 @@ void frmSkorvelin::lblEmail_MouseMove(short, short, float, float) {
 }
 
 void frmSkorvelin::lblSite_Click() {
-    ShellOpen(hWnd(), lblSite.Caption().c_str());
+    ShellOpen(window_, linkCaptions_[0].c_str());
     Form_MouseMove(0, 0, 0, 0);
 }
 
 void frmSkorvelin::lblEmail_Click() {
-    std::wstring address = L"mailto:";
-    address += lblEmail.Caption();
-    ShellOpen(hWnd(), address.c_str());
+    ShellOpen(window_, (L"mailto:" + linkCaptions_[1]).c_str());
     Form_MouseMove(0, 0, 0, 0);
 }
 
@@ -105,8 +101,10 @@ void frmSkorvelin::txtDescription_MouseMove(short, short, float, float) {
 
 void frmSkorvelin::timDonner_Timer() {
     bDonnerFR = !bDonnerFR;
-    // The picture object is shared with the hidden image, not copied.
-    imgDonner.SetPicture(bDonnerFR ? imgDonnerFR.Picture() : imgDonnerEN.Picture());
+    donateShown_ = bDonnerFR ? &imgDonnerFR : &imgDonnerEN;
+    // The window's text names the picture it shows.
+    SetText(controls_[imgDonner], donateShown_->name);
+    InvalidateRect(controls_[imgDonner], nullptr, FALSE);
 }
 
 } // namespace skorvelin
