@@ -191,12 +191,6 @@ std::wstring GetTextUpTo(HWND window, int bufferLength) {
     return AnsiToWide(buffer);
 }
 
-LRESULT SendTo(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    static auto* const sendWide = SKORVELIN_WIDE_FORM("user32.dll", SendMessageW);
-    return sendWide ? sendWide(window, message, wParam, lParam)
-                    : SendMessageA(window, message, wParam, lParam);
-}
-
 void PostTo(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     static auto* const postWide = SKORVELIN_WIDE_FORM("user32.dll", PostMessageW);
     if (postWide) {
@@ -263,20 +257,12 @@ void ShowMessageBox(HWND owner, const wchar_t* text, const wchar_t* caption, UIN
     }
 }
 
-RECT WorkArea() {
-    RECT area{};
-    // The rectangle holds no text: both forms fill it alike, and the 8-bit one exists everywhere.
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
-    return area;
-}
-
 // ---- Resources
 
 std::string_view ResourceBytes(int id, int type) {
     const HINSTANCE instance = ProgramInstance();
-    const HRSRC resource =
-        WideApiAvailable() ? FindResourceW(instance, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(type))
-                           : FindResourceA(instance, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(type));
+    // Asked by number, which both forms take alike.
+    const HRSRC resource = FindResourceA(instance, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(type));
     if (!resource) {
         return {};
     }
@@ -287,16 +273,6 @@ std::string_view ResourceBytes(int id, int type) {
     }
     // Resources stay mapped for the life of the module: the view never dangles.
     return {static_cast<const char*>(data), SizeofResource(instance, resource)};
-}
-
-HCURSOR LoadResourceCursor(int id) {
-    return WideApiAvailable() ? LoadCursorW(ProgramInstance(), MAKEINTRESOURCEW(id))
-                              : LoadCursorA(ProgramInstance(), MAKEINTRESOURCEA(id));
-}
-
-HCURSOR LoadSystemCursor(int id) {
-    return WideApiAvailable() ? LoadCursorW(nullptr, MAKEINTRESOURCEW(id))
-                              : LoadCursorA(nullptr, MAKEINTRESOURCEA(id));
 }
 
 // ---- Drawing
@@ -312,17 +288,6 @@ HFONT CreateFontFrom(const LOGFONTW& font) {
     const std::string face = WideToAnsi(font.lfFaceName);
     face.copy(ansi.lfFaceName, LF_FACESIZE - 1);
     return CreateFontIndirectA(&ansi);
-}
-
-bool ReadBitmapInfo(HGDIOBJ bitmap, BITMAP& info) {
-    // A bitmap record holds no text: the 8-bit form, present everywhere, fills it the same.
-    return GetObjectA(bitmap, sizeof(info), &info) != 0;
-}
-
-int LineHeight(HDC dc) {
-    TEXTMETRICA metrics{};
-    GetTextMetricsA(dc, &metrics);
-    return metrics.tmHeight;
 }
 
 FamilyText::FamilyText(std::wstring_view text) {

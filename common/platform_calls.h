@@ -50,7 +50,6 @@ void SetText(HWND window, const wchar_t* text);
 // At most `bufferLength` - 1 characters of the window's text, as a buffer of that size holds.
 std::wstring GetTextUpTo(HWND window, int bufferLength);
 
-LRESULT SendTo(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 void PostTo(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT DefaultProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CallProcedure(WNDPROC procedure, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -66,9 +65,6 @@ void DispatchToWindow(const MSG& message);
 
 void ShowMessageBox(HWND owner, const wchar_t* text, const wchar_t* caption, UINT type);
 
-// The desktop's area that is not covered by task bars.
-RECT WorkArea();
-
 // ---- Resources
 
 inline constexpr int kIconImageResource = 3; // RT_ICON
@@ -77,18 +73,9 @@ inline constexpr int kDataResource = 10;     // RT_RCDATA
 // The bytes of an application resource, by default one of type RCDATA; empty when there is none.
 std::string_view ResourceBytes(int id, int type = kDataResource);
 
-// The cursor resource of the program; null when absent.
-HCURSOR LoadResourceCursor(int id);
-// One of the platform's own cursors (IDC_ARROW...); null when the platform has none by that id.
-HCURSOR LoadSystemCursor(int id);
-
 // ---- Drawing
 
 HFONT CreateFontFrom(const LOGFONTW& font);
-// The size of a bitmap; false when `bitmap` is not one.
-bool ReadBitmapInfo(HGDIOBJ bitmap, BITMAP& info);
-// The height of a line of text in the font selected into `dc`.
-int LineHeight(HDC dc);
 
 // Text in the form that the running family's drawing functions take. On 95/98/Me a character
 // of the text may take two bytes, so lengths and positions count in the form's own units. On the

@@ -7,8 +7,13 @@
 #include "ui/resources/resource_ids.h"
 #include "ui/window_scale.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace skorvelin {
 namespace {
+
+using F = frmSkorvelin;
 
 constexpr wchar_t kClassName[] = L"SkorvelinForm";
 constexpr UINT kDpiChangedMessage = 0x02E0; // WM_DPICHANGED, newer than the headers' target
@@ -17,10 +22,35 @@ constexpr UINT_PTR kDonateTimer = 1;
 constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kFormExStyle = WS_EX_DLGMODALFRAME | WS_EX_APPWINDOW;
 
+// The button messages of a control: the button (1 left, 2 right, 4 middle), and whether pressed.
+struct ButtonMessage {
+    UINT message;
+    unsigned button;
+    bool pressed;
+};
+constexpr ButtonMessage kButtonMessages[] = {
+    {WM_LBUTTONDOWN, 1, true}, {WM_LBUTTONDBLCLK, 1, true}, {WM_LBUTTONUP, 1, false},
+    {WM_RBUTTONDOWN, 2, true}, {WM_RBUTTONDBLCLK, 2, true}, {WM_RBUTTONUP, 2, false},
+    {WM_MBUTTONDOWN, 4, true}, {WM_MBUTTONDBLCLK, 4, true}, {WM_MBUTTONUP, 4, false},
+};
+
+// Each control's pointer-move handler, by ControlName; lbl(0) and lbl(1) share theirs, which
+// takes the index first.
+using MouseHandler = void (F::*)(short, short, float, float);
+constexpr MouseHandler kMouseMoves[F::kControlCount] = {&F::picIcône_MouseMove,
+                                                        &F::btnOK_MouseMove,
+                                                        &F::txtDescription_MouseMove,
+                                                        &F::lblSite_MouseMove,
+                                                        &F::lblEmail_MouseMove,
+                                                        nullptr,
+                                                        nullptr,
+                                                        &F::lblAuteur_MouseMove,
+                                                        nullptr};
+
 // The outer size of the window whose client area is the form's at `dpi`.
 SIZE WindowSizeFor(unsigned dpi) {
-    const RECT client{0, 0, TwipsToPixels(frmSkorvelin::kClientWidth, dpi),
-                      TwipsToPixels(frmSkorvelin::kClientHeight, dpi)};
+    const RECT client{0, 0, TwipsToPixels(F::kClientWidth, dpi),
+                      TwipsToPixels(F::kClientHeight, dpi)};
     RECT bounds = client;
     using AdjustForDpiFn = BOOL WINAPI(RECT*, DWORD, BOOL, DWORD, UINT);
     auto* const adjustForDpi =
@@ -32,9 +62,10 @@ SIZE WindowSizeFor(unsigned dpi) {
     return {bounds.right - bounds.left, bounds.bottom - bounds.top};
 }
 
-bool IsFocusable(HWND child) {
-    const auto style = static_cast<DWORD>(GetLongPtr(child, GWL_STYLE));
-    return (style & WS_TABSTOP) && IsWindowVisible(child) && IsWindowEnabled(child);
+// The buttons held, from the key state of a mouse message.
+short HeldButtons(WPARAM keys) {
+    return static_cast<short>(((keys & MK_LBUTTON) ? 1 : 0) | ((keys & MK_RBUTTON) ? 2 : 0) |
+                              ((keys & MK_MBUTTON) ? 4 : 0));
 }
 
 } // namespace
@@ -56,14 +87,11 @@ void frmSkorvelin::MakeWindow() {
     const auto icon =
         static_cast<HICON>(LoadImageA(ProgramInstance(), MAKEINTRESOURCEA(IDI_APPLICATION_ICON),
                                       IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
-    if (!RegisterWindowClass(kClassName, WindowProcedure, LoadCursorA(nullptr, IDC_ARROW),
-                             background, icon)) {
-        return;
-    }
     const RECT bounds{CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT};
-    CreatePlatformWindow(kFormExStyle, kClassName, L"Skorvelin", kFormStyle, bounds, nullptr, 0,
-                         this);
-    if (!window_) {
+    if (!RegisterWindowClass(kClassName, WindowProcedure, LoadCursorA(nullptr, IDC_ARROW),
+                             background, icon) ||
+        !CreatePlatformWindow(kFormExStyle, kClassName, L"Skorvelin", kFormStyle, bounds, nullptr,
+                              0, this)) {
         return;
     }
     dpi_ = WindowDpi(window_);
@@ -81,31 +109,23 @@ void frmSkorvelin::Unload() {
 }
 
 void frmSkorvelin::Show() {
-    const RECT area = WorkArea();
+    // Centred on the part of the desktop that no task bar covers.
+    RECT area{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
     RECT frame{};
     GetWindowRect(window_, &frame);
-    SetWindowPos(window_, nullptr,
-                 area.left + (area.right - area.left - frame.right + frame.left) / 2,
-                 area.top + (area.bottom - area.top - frame.bottom + frame.top) / 2, 0, 0,
+    SetWindowPos(window_, nullptr, (area.left + area.right - frame.right + frame.left) / 2,
+                 (area.top + area.bottom - frame.bottom + frame.top) / 2, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     ShowWindow(window_, SW_SHOWNORMAL);
 }
 
-void frmSkorvelin::SaveFocus() {
-    const HWND focus = GetFocus();
-    if (focus && IsChild(window_, focus)) {
-        focus_ = focus;
-    }
-}
-
 void frmSkorvelin::RestoreFocus() {
-    // The controls live as long as the form: a focus saved on one of them is still a child.
-    HWND target = focus_ && IsChild(window_, focus_) && IsFocusable(focus_) ? focus_ : nullptr;
+    // Back where it was, or on the first control that takes the focus.
+    HWND target = focus_ && IsChild(window_, focus_) ? focus_ : nullptr;
     for (HWND child = GetWindow(window_, GW_CHILD); !target && child;
          child = GetWindow(child, GW_HWNDNEXT)) {
-        if (IsFocusable(child)) {
-            target = child;
-        }
+        target = (GetLongPtr(child, GWL_STYLE) & WS_TABSTOP) ? child : nullptr;
     }
     if (target) {
         SetFocus(target);
@@ -114,42 +134,26 @@ void frmSkorvelin::RestoreFocus() {
 
 void frmSkorvelin::ApplyDpi(unsigned dpi) {
     dpi_ = dpi;
-    if (fonts_[0]) {
-        // The controls move to the new fonts before the old ones are deleted.
-        UniqueGdiObject previous[2] = {std::move(fonts_[0]), std::move(fonts_[1])};
+    // The controls move to the new fonts before the old ones are deleted.
+    const UniqueGdiObject previous[2] = {std::move(fonts_[0]), std::move(fonts_[1])};
+    if (previous[0]) {
         fonts_[0] = CreateFormFont(dpi_, false);
         fonts_[1] = CreateFormFont(dpi_, true);
-        for (int c = 0; c < kControlCount; ++c) {
-            if (c != picIcône && c != imgDonner) {
-                const bool underlined =
-                    (c == lblSite || c == lblEmail) && linkHighlighted_[c - lblSite];
-                SendTo(controls_[c], WM_SETFONT,
-                       reinterpret_cast<WPARAM>(fonts_[underlined ? 1 : 0].get()), TRUE);
-            }
-        }
     }
     for (int c = 0; c < kControlCount; ++c) {
         if (controls_[c]) {
-            if (c == lblSite || c == lblEmail) {
-                Fit(static_cast<ControlName>(c));
-            }
+            ApplyFont(static_cast<ControlName>(c));
             Place(static_cast<ControlName>(c));
         }
     }
 }
 
-frmSkorvelin::MouseArgs frmSkorvelin::ArgsFor(short button, WPARAM keys, LPARAM position) const {
-    return {button,
+frmSkorvelin::MouseArgs frmSkorvelin::ArgsFor(unsigned button, WPARAM keys, LPARAM position) const {
+    return {static_cast<short>(button),
             static_cast<short>(((keys & MK_SHIFT) ? 1 : 0) | ((keys & MK_CONTROL) ? 2 : 0) |
                                (GetKeyState(VK_MENU) < 0 ? 4 : 0)),
             PixelsToTwips(static_cast<short>(LOWORD(position)), dpi_),
             PixelsToTwips(static_cast<short>(HIWORD(position)), dpi_)};
-}
-
-// The buttons held, as pointer events tell them, from the key state of a mouse message.
-static short HeldButtons(WPARAM keys) {
-    return static_cast<short>(((keys & MK_LBUTTON) ? 1 : 0) | ((keys & MK_RBUTTON) ? 2 : 0) |
-                              ((keys & MK_MBUTTON) ? 4 : 0));
 }
 
 LRESULT frmSkorvelin::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -166,7 +170,7 @@ LRESULT frmSkorvelin::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         }
         return 0;
     case DM_GETDEFID:
-        return controls_[btnOK] ? MAKELRESULT(IDOK, DC_HASDEFID) : 0;
+        return MAKELRESULT(IDOK, DC_HASDEFID);
     case WM_CTLCOLORSTATIC:
         if (const HBRUSH brush =
                 ColourControl(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam))) {
@@ -184,14 +188,13 @@ LRESULT frmSkorvelin::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_TIMER:
         if (wParam == kDonateTimer) {
             timDonner_Timer();
-            return 0;
         }
-        break;
+        return 0;
     case WM_ACTIVATE:
-        if (LOWORD(wParam) == WA_INACTIVE) {
-            SaveFocus();
-        } else {
+        if (LOWORD(wParam) != WA_INACTIVE) {
             RestoreFocus();
+        } else if (const HWND focus = GetFocus(); focus && IsChild(window_, focus)) {
+            focus_ = focus;
         }
         return 0;
     case WM_SETFOCUS:
@@ -216,11 +219,11 @@ LRESULT CALLBACK frmSkorvelin::WindowProcedure(HWND window, UINT message, WPARAM
     if (message == WM_NCCREATE) {
         // The creation parameter is the same pointer in both structure variants.
         auto* const form =
-            static_cast<frmSkorvelin*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+            static_cast<F*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         form->window_ = window;
         SetLongPtr(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
     }
-    auto* const form = reinterpret_cast<frmSkorvelin*>(GetLongPtr(window, GWLP_USERDATA));
+    auto* const form = reinterpret_cast<F*>(GetLongPtr(window, GWLP_USERDATA));
     if (!form) {
         return DefaultProcedure(window, message, wParam, lParam);
     }
@@ -232,15 +235,21 @@ LRESULT CALLBACK frmSkorvelin::WindowProcedure(HWND window, UINT message, WPARAM
     return result;
 }
 
-LRESULT frmSkorvelin::HandleControlMessage(ControlName control, UINT message, WPARAM wParam,
-                                           LPARAM lParam) {
-    const HWND window = controls_[control];
-    const WNDPROC original = originalProcedures_[control];
+LRESULT CALLBACK frmSkorvelin::ControlProcedure(HWND window, UINT message, WPARAM wParam,
+                                                LPARAM lParam) noexcept {
+    // Only the form's controls run this procedure, and each keeps the form in its user data.
+    auto* const form = reinterpret_cast<F*>(GetLongPtr(window, GWLP_USERDATA));
+    const auto c = static_cast<ControlName>(
+        std::find(std::begin(form->controls_), std::end(form->controls_), window) -
+        std::begin(form->controls_));
+    if (c == kControlCount) {
+        return DefaultProcedure(window, message, wParam, lParam);
+    }
+    const WNDPROC original = form->originalProcedures_[c];
     switch (message) {
     case WM_SETCURSOR:
-        if ((control == lblSite || control == lblEmail || control == imgDonner) &&
-            LOWORD(lParam) == HTCLIENT) {
-            SetCursor(hand_);
+        if (ShowsHand(c) && LOWORD(lParam) == HTCLIENT) {
+            SetCursor(form->hand_);
             return TRUE;
         }
         break;
@@ -249,135 +258,72 @@ LRESULT frmSkorvelin::HandleControlMessage(ControlName control, UINT message, WP
         return CallProcedure(original, window, message, wParam, lParam) &
                ~static_cast<LRESULT>(DLGC_WANTALLKEYS | DLGC_WANTMESSAGE | DLGC_WANTTAB);
     case WM_CAPTURECHANGED:
-        buttonsDown_ = 0;
+        form->buttonsDown_ = 0;
         break;
     case WM_NCDESTROY:
-        controls_[control] = nullptr;
+        form->controls_[c] = nullptr;
         break;
     default:
         break;
     }
     const LRESULT result = CallProcedure(original, window, message, wParam, lParam);
     // The handlers run once the control has done its own part, and may unload the form.
-    OnControlMouse(control, message, wParam, lParam);
+    form->OnControlMouse(c, message, wParam, lParam);
     return result;
 }
 
-LRESULT CALLBACK frmSkorvelin::ControlProcedure(HWND control, UINT message, WPARAM wParam,
-                                                LPARAM lParam) noexcept {
-    auto* const form = reinterpret_cast<frmSkorvelin*>(GetLongPtr(control, GWLP_USERDATA));
-    for (int c = 0; form && c < kControlCount; ++c) {
-        if (form->controls_[c] == control) {
-            return form->HandleControlMessage(static_cast<ControlName>(c), message, wParam, lParam);
+void frmSkorvelin::OnControlMouse(ControlName c, UINT message, WPARAM keys, LPARAM position) {
+    if (message == WM_MOUSEMOVE) {
+        const MouseArgs a = ArgsFor(HeldButtons(keys), keys, position);
+        if (c == lbl0 || c == lbl1) {
+            lbl_MouseMove(static_cast<short>(c - lbl0), a.button, a.shift, a.x, a.y);
+        } else if (kMouseMoves[c]) {
+            (this->*kMouseMoves[c])(a.button, a.shift, a.x, a.y);
         }
-    }
-    return DefaultProcedure(control, message, wParam, lParam);
-}
-
-void frmSkorvelin::OnControlMouse(ControlName control, UINT message, WPARAM keys, LPARAM position) {
-    unsigned button = 0;
-    bool pressed = true;
-    switch (message) {
-    case WM_MOUSEMOVE:
-        RaiseMouseMove(control, ArgsFor(HeldButtons(keys), keys, position));
-        return;
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-        button = 1;
-        secondClick_ = message == WM_LBUTTONDBLCLK;
-        break;
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONDBLCLK:
-        button = 2;
-        break;
-    case WM_MBUTTONDOWN:
-    case WM_MBUTTONDBLCLK:
-        button = 4;
-        break;
-    case WM_LBUTTONUP:
-        button = 1;
-        pressed = false;
-        break;
-    case WM_RBUTTONUP:
-        button = 2;
-        pressed = false;
-        break;
-    case WM_MBUTTONUP:
-        button = 4;
-        pressed = false;
-        break;
-    default:
         return;
     }
+    const ButtonMessage* const b =
+        std::find_if(std::begin(kButtonMessages), std::end(kButtonMessages),
+                     [message](const ButtonMessage& m) { return m.message == message; });
     // The button and the usage text handle presses themselves; labels and pictures hold the
     // pointer while a button is down, so that the release and the click come back to them.
-    if (control == btnOK || control == txtDescription) {
+    if (b == std::end(kButtonMessages) || c == btnOK || c == txtDescription) {
         return;
     }
-    const MouseArgs args = ArgsFor(static_cast<short>(button), keys, position);
-    if (pressed) {
+    const MouseArgs a = ArgsFor(b->button, keys, position);
+    if (b->pressed) {
+        // The second press of a double-click is still a press, but its release is no click:
+        // one double-click opens a link once.
+        secondClick_ = b->button == 1 ? message == WM_LBUTTONDBLCLK : secondClick_;
         if (buttonsDown_ == 0) {
-            SetCapture(controls_[control]);
+            SetCapture(controls_[c]);
         }
-        buttonsDown_ |= button;
-        if (control == imgDonner) {
-            imgDonner_MouseDown(args.button, args.shift, args.x, args.y);
+        buttonsDown_ |= b->button;
+        if (c == imgDonner) {
+            imgDonner_MouseDown(a.button, a.shift, a.x, a.y);
         }
         return;
     }
-    if (!(buttonsDown_ & button)) {
+    if (!(buttonsDown_ & b->button)) {
         return; // pressed elsewhere: the release belongs to another window
     }
     RECT client{};
-    GetClientRect(controls_[control], &client);
+    GetClientRect(controls_[c], &client);
     const POINT at{static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
-    const bool click = button == 1 && !secondClick_ && PtInRect(&client, at);
-    buttonsDown_ &= ~button;
+    const bool click = b->button == 1 && !secondClick_ && PtInRect(&client, at);
     // Buttons are counted only while the capture is ours: losing it clears them.
-    if (buttonsDown_ == 0) {
+    if ((buttonsDown_ &= ~b->button) == 0) {
         ReleaseCapture();
     }
-    if (control == imgDonner) {
-        imgDonner_MouseUp(args.button, args.shift, args.x, args.y);
+    if (c == imgDonner) {
+        imgDonner_MouseUp(a.button, a.shift, a.x, a.y);
     }
-    if (!click) {
-        return;
-    }
-    if (control == lblSite) {
+    if (click && c == lblSite) {
         lblSite_Click();
-    } else if (control == lblEmail) {
+    } else if (click && c == lblEmail) {
         lblEmail_Click();
-    } else if (control == imgDonner) {
+    } else if (click && c == imgDonner) {
         imgDonner_Click();
-    }
-}
-
-void frmSkorvelin::RaiseMouseMove(ControlName control, const MouseArgs& a) {
-    switch (control) {
-    case picIcône:
-        picIcône_MouseMove(a.button, a.shift, a.x, a.y);
-        break;
-    case btnOK:
-        btnOK_MouseMove(a.button, a.shift, a.x, a.y);
-        break;
-    case txtDescription:
-        txtDescription_MouseMove(a.button, a.shift, a.x, a.y);
-        break;
-    case lblSite:
-        lblSite_MouseMove(a.button, a.shift, a.x, a.y);
-        break;
-    case lblEmail:
-        lblEmail_MouseMove(a.button, a.shift, a.x, a.y);
-        break;
-    case lbl0:
-    case lbl1:
-        lbl_MouseMove(static_cast<short>(control - lbl0), a.button, a.shift, a.x, a.y);
-        break;
-    case lblAuteur:
-        lblAuteur_MouseMove(a.button, a.shift, a.x, a.y);
-        break;
-    default:
-        break;
     }
 }
 
@@ -388,11 +334,10 @@ void frmSkorvelin::RunMessageLoop() {
         if (got == 0 || got == -1) {
             break;
         }
-        if (window_ && HandleDialogMessage(window_, message)) {
-            continue;
+        if (!HandleDialogMessage(window_, message)) {
+            TranslateMessage(&message);
+            DispatchToWindow(message);
         }
-        TranslateMessage(&message);
-        DispatchToWindow(message);
     }
 }
 

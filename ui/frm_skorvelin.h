@@ -1,7 +1,7 @@
 #pragma once
-// The main form: the program's start-up object and, when no command is given, its help window,
+// The main form: the program's start-up object and, when no command is given, its help window:
 // one top-level window with a fixed dialog frame and the controls of the table in
-// ui/help_layout.cpp. The window keeps a pointer to its form; one procedure serves the form and
+// ui/help_layout.cpp. The window keeps a pointer to its form; one procedure serves the form, and
 // one serves every control.
 #include "common/unique_handle.h"
 #include "ui/ole_pictures.h"
@@ -50,7 +50,7 @@ class frmSkorvelin {
 
     // Events of the help window. Pointer events tell the buttons concerned (1 left, 2 right,
     // 4 middle), the shift keys held (1 Shift, 2 Ctrl, 4 Alt) and the place in twips.
-    void btnOK_Click();
+    void btnOK_Click() { Unload(); }
     void imgDonner_MouseDown(short Button, short Shift, float X, float Y);
     void imgDonner_Click();
     void imgDonner_MouseUp(short Button, short Shift, float X, float Y);
@@ -59,11 +59,11 @@ class frmSkorvelin {
     void lblSite_Click();
     void lblEmail_Click();
     void Form_MouseMove(short Button, short Shift, float X, float Y);
-    void picIcône_MouseMove(short Button, short Shift, float X, float Y);
-    void lblAuteur_MouseMove(short Button, short Shift, float X, float Y);
-    void lbl_MouseMove(short Index, short Button, short Shift, float X, float Y);
-    void btnOK_MouseMove(short Button, short Shift, float X, float Y);
-    void txtDescription_MouseMove(short Button, short Shift, float X, float Y);
+    void picIcône_MouseMove(short, short, float, float) { Form_MouseMove(0, 0, 0, 0); }
+    void lblAuteur_MouseMove(short, short, float, float) { Form_MouseMove(0, 0, 0, 0); }
+    void lbl_MouseMove(short, short, short, float, float) { Form_MouseMove(0, 0, 0, 0); }
+    void btnOK_MouseMove(short, short, float, float) { Form_MouseMove(0, 0, 0, 0); }
+    void txtDescription_MouseMove(short, short, float, float) { Form_MouseMove(0, 0, 0, 0); }
     void timDonner_Timer();
 
   private:
@@ -76,20 +76,17 @@ class frmSkorvelin {
 
     static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam,
                                             LPARAM lParam) noexcept;
-    static LRESULT CALLBACK ControlProcedure(HWND control, UINT message, WPARAM wParam,
+    static LRESULT CALLBACK ControlProcedure(HWND window, UINT message, WPARAM wParam,
                                              LPARAM lParam) noexcept;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT HandleControlMessage(ControlName control, UINT message, WPARAM wParam, LPARAM lParam);
     // A control's pointer messages, once the control has handled them itself.
-    void OnControlMouse(ControlName control, UINT message, WPARAM keys, LPARAM position);
-    void RaiseMouseMove(ControlName control, const MouseArgs& args);
-    MouseArgs ArgsFor(short button, WPARAM keys, LPARAM position) const;
+    void OnControlMouse(ControlName c, UINT message, WPARAM keys, LPARAM position);
+    MouseArgs ArgsFor(unsigned button, WPARAM keys, LPARAM position) const;
 
     // The window itself: made hidden at the size of its client area, with the donate timer.
     void MakeWindow();
     void Unload();
     void Show();
-    void SaveFocus();
     void RestoreFocus();
     void ApplyDpi(unsigned dpi);
 
@@ -98,7 +95,9 @@ class frmSkorvelin {
     // Makes the controls. Only the help window needs them, so a run that carries out a command
     // never pays for them.
     void LoadControls();
-    void Place(ControlName control);
+    static bool ShowsHand(ControlName c);
+    void ApplyFont(ControlName c);
+    void Place(ControlName c);
     // A link takes the size of its caption on one line.
     void Fit(ControlName link);
     void SetLinkCaption(ControlName link, std::wstring caption);
@@ -112,9 +111,9 @@ class frmSkorvelin {
     WNDPROC originalProcedures_[kControlCount] = {};
     UniqueGdiObject fonts_[2]; // plain, underlined
     HCURSOR hand_ = nullptr;
-    HWND focus_ = nullptr;
+    HWND focus_ = nullptr; // where the focus was when the window last went inactive
     // Buttons held on a control that holds the pointer (labels and pictures), and whether the
-    // left one is the second press of a double-click, whose release is no click.
+    // left one is the second press of a double-click.
     unsigned buttonsDown_ = 0;
     bool secondClick_ = false;
 

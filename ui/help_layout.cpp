@@ -8,6 +8,7 @@
 #include "ui/window_scale.h"
 
 #include <cstring>
+#include <iterator>
 #include <vector>
 
 namespace skorvelin {
@@ -22,31 +23,31 @@ struct ControlRow {
     float left, top, width, height;
     DWORD style;
     const wchar_t* text; // what it shows before the help set-up runs; pictures show none
+    bool hand;           // the program's hand over it, in place of its class's pointer
 };
 
 constexpr DWORD kPicture = SS_OWNERDRAW | SS_NOTIFY;
 constexpr DWORD kLink = SS_OWNERDRAW | SS_NOTIFY; // draws its one line exactly as it measured it
 constexpr DWORD kLabel = SS_LEFT | SS_NOTIFY;     // wraps at word boundaries
+constexpr DWORD kUsage =
+    ES_LEFT | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP | WS_BORDER;
 
 // The controls in the order they are made, which is the focus order of those that take the
 // focus; they come first. Among the labels, each link lies above the labels whose boxes reach
 // into its own, so that no text is painted over. The hidden images imgDonnerFR and imgDonnerEN
-// never show and need no window: the form keeps their pictures. The links and the donate image
-// show the program's hand.
+// never show and need no window: the form keeps their pictures.
 // clang-format off
 constexpr ControlRow kControls[] = {
-    // name              class      Left  Top   Width Height style
-    {F::picIcône,        L"STATIC", 120,  180,  720,  720,   kPicture, L""},
-    {F::btnOK,           L"BUTTON", 4440, 120,  1335, 495,   BS_DEFPUSHBUTTON | WS_TABSTOP, L"&OK"},
-    {F::txtDescription,  L"EDIT",   120,  1080, 5655, 4080,  ES_LEFT | ES_MULTILINE | ES_READONLY |
-                                                             ES_AUTOVSCROLL | WS_VSCROLL |
-                                                             WS_TABSTOP | WS_BORDER, L""},
-    {F::lblSite,         L"STATIC", 1605, 420,  1770, 195,   kLink, L""},
-    {F::lblEmail,        L"STATIC", 1605, 660,  1530, 195,   kLink, L""},
-    {F::lbl0,            L"STATIC", 1035, 420,  615,  255,   kLabel, L"Www :"},
-    {F::lbl1,            L"STATIC", 1035, 660,  615,  255,   kLabel, L"eMail :"},
-    {F::lblAuteur,       L"STATIC", 1005, 180,  3135, 255,   kLabel, L""},
-    {F::imgDonner,       L"STATIC", 4425, 660,  1335, 315,   kPicture, L""},
+    // name             class      Left  Top   Width Height style                         text       hand
+    {F::picIcône,       L"STATIC", 120,  180,  720,  720,  kPicture,                      L"",       false},
+    {F::btnOK,          L"BUTTON", 4440, 120,  1335, 495,  BS_DEFPUSHBUTTON | WS_TABSTOP, L"&OK",    false},
+    {F::txtDescription, L"EDIT",   120,  1080, 5655, 4080, kUsage,                        L"",       false},
+    {F::lblSite,        L"STATIC", 1605, 420,  1770, 195,  kLink,                         L"",       true},
+    {F::lblEmail,       L"STATIC", 1605, 660,  1530, 195,  kLink,                         L"",       true},
+    {F::lbl0,           L"STATIC", 1035, 420,  615,  255,  kLabel,                        L"Www :",  false},
+    {F::lbl1,           L"STATIC", 1035, 660,  615,  255,  kLabel,                        L"eMail :", false},
+    {F::lblAuteur,      L"STATIC", 1005, 180,  3135, 255,  kLabel,                        L"",       false},
+    {F::imgDonner,      L"STATIC", 4425, 660,  1335, 315,  kPicture,                      L"",       true},
 };
 // clang-format on
 
@@ -56,7 +57,7 @@ constexpr bool InNameOrder() {
             return false;
         }
     }
-    return sizeof(kControls) / sizeof(kControls[0]) == F::kControlCount;
+    return std::size(kControls) == F::kControlCount;
 }
 static_assert(InNameOrder(), "one row per control, in the order of ControlName");
 
@@ -87,45 +88,33 @@ HBITMAP IconColourImage(int id) {
                           reinterpret_cast<const BITMAPINFO*>(&header), DIB_RGB_COLORS);
 }
 
-// Text on one line, placed by the advances that the measuring reports. Some platforms draw a
-// font slightly wider than they measure it; placing every character ourselves keeps the text
-// inside the box that the measuring gave.
-class TextLine {
-  public:
-    TextLine(HDC dc, const std::wstring& text)
-        : text_(text), advances_(static_cast<size_t>(text_.Length())) {
-        SIZE extent{};
-        if (text_.Measure(dc, advances_.data(), extent)) {
-            // Measured are the ends of the units; drawn are their advances, found back to front.
-            for (size_t i = advances_.size(); i-- > 1;) {
-                advances_[i] -= advances_[i - 1];
-            }
-            extent_.cx = extent.cx;
-        } else {
-            advances_.assign(advances_.size(), 0);
+// Measures `text` on one line in the font of `dc`, and draws it at `at` when given, each unit at
+// the advance the measuring reported. Some platforms draw a font slightly wider than they
+// measure it; placing every unit ourselves keeps the text inside the box that the measuring gave.
+SIZE TextLine(HDC dc, const std::wstring& text, const POINT* at = nullptr) {
+    const FamilyText units(text);
+    std::vector<int> advances(static_cast<size_t>(units.Length()));
+    SIZE extent{};
+    if (!units.Measure(dc, advances.data(), extent)) {
+        extent.cx = 0;
+    } else if (at) {
+        // Measured are the ends of the units; drawn are their advances, found back to front.
+        for (size_t i = advances.size(); i-- > 1;) {
+            advances[i] -= advances[i - 1];
         }
-        extent_.cy = LineHeight(dc);
+        units.Draw(dc, at->x, at->y, advances.data());
     }
-
-    SIZE Extent() const { return extent_; }
-    void Draw(HDC dc, int x, int y) const {
-        if (!advances_.empty()) {
-            text_.Draw(dc, x, y, advances_.data());
-        }
-    }
-
-  private:
-    FamilyText text_;
-    std::vector<int> advances_;
-    SIZE extent_{};
-};
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(dc, &metrics);
+    return {extent.cx, metrics.tmHeight};
+}
 
 // Stretched, a picture follows the family's way: HALFTONE on the NT family, COLORONCOLOR on
 // 95/98/Me, which have no HALFTONE.
 void DrawBitmap(HDC dc, HGDIOBJ bitmap, int x, int y, unsigned dpi) {
     BITMAP info{};
     const UniqueMemoryDc source{CreateCompatibleDC(dc)};
-    if (!bitmap || !ReadBitmapInfo(bitmap, info) || !source) {
+    if (!bitmap || !GetObjectA(bitmap, sizeof(info), &info) || !source) {
         return;
     }
     const SelectedObject selected(source.get(), bitmap);
@@ -191,13 +180,23 @@ void frmSkorvelin::LoadControls() {
         SetLongPtr(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
         originalProcedures_[row.name] = reinterpret_cast<WNDPROC>(
             SetLongPtr(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ControlProcedure)));
-        if (row.name != picIcône && row.name != imgDonner) {
-            SendTo(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_[0].get()), FALSE);
-        }
-        if (IsLink(row.name)) {
-            Fit(row.name);
-        }
+        ApplyFont(row.name);
         Place(row.name);
+    }
+}
+
+bool frmSkorvelin::ShowsHand(ControlName c) {
+    return kControls[c].hand;
+}
+
+void frmSkorvelin::ApplyFont(ControlName c) {
+    if (c == picIcône || c == imgDonner) {
+        return;
+    }
+    const bool underlined = IsLink(c) && linkHighlighted_[c - lblSite];
+    SendMessageA(controls_[c], WM_SETFONT, reinterpret_cast<WPARAM>(fonts_[underlined].get()), 0);
+    if (IsLink(c)) {
+        Fit(c);
     }
 }
 
@@ -218,7 +217,7 @@ void frmSkorvelin::Fit(ControlName link) {
     }
     const int index = link - lblSite;
     const SelectedObject font(dc.get(), fonts_[linkHighlighted_[index] ? 1 : 0].get());
-    linkSizes_[index] = TextLine(dc.get(), linkCaptions_[index]).Extent();
+    linkSizes_[index] = TextLine(dc.get(), linkCaptions_[index]);
 }
 
 void frmSkorvelin::SetLinkCaption(ControlName link, std::wstring caption) {
@@ -236,8 +235,7 @@ void frmSkorvelin::SetLinkLook(ControlName link, bool highlighted) {
     look = highlighted;
     // Pure red and underlined while highlighted, pure blue otherwise. A label that draws itself
     // is not redrawn by a new font.
-    SendTo(controls_[link], WM_SETFONT, reinterpret_cast<WPARAM>(fonts_[highlighted ? 1 : 0].get()),
-           FALSE);
+    ApplyFont(link);
     InvalidateRect(controls_[link], nullptr, TRUE);
 }
 
@@ -275,8 +273,8 @@ void frmSkorvelin::Draw(const DRAWITEMSTRUCT& item) const {
             const SelectedObject font(item.hDC, fonts_[linkHighlighted_[index] ? 1 : 0].get());
             SetTextColor(item.hDC, linkHighlighted_[index] ? RGB(255, 0, 0) : RGB(0, 0, 255));
             SetBkMode(item.hDC, TRANSPARENT);
-            TextLine(item.hDC, linkCaptions_[index])
-                .Draw(item.hDC, item.rcItem.left, item.rcItem.top);
+            const POINT at{item.rcItem.left, item.rcItem.top};
+            TextLine(item.hDC, linkCaptions_[index], &at);
         }
     }
 }

@@ -35,10 +35,6 @@ void frmSkorvelin::ShowHelp() {
     Show();
 }
 
-void frmSkorvelin::btnOK_Click() {
-    Unload();
-}
-
 void frmSkorvelin::imgDonner_MouseDown(short, short, float, float) {
     donateSunk_ += kPressOffset;
     Place(imgDonner);
@@ -77,26 +73,6 @@ void frmSkorvelin::lblEmail_Click() {
 void frmSkorvelin::Form_MouseMove(short, short, float, float) {
     SetLinkLook(lblSite, false);
     SetLinkLook(lblEmail, false);
-}
-
-void frmSkorvelin::picIcône_MouseMove(short, short, float, float) {
-    Form_MouseMove(0, 0, 0, 0);
-}
-
-void frmSkorvelin::lblAuteur_MouseMove(short, short, float, float) {
-    Form_MouseMove(0, 0, 0, 0);
-}
-
-void frmSkorvelin::lbl_MouseMove(short, short, short, float, float) {
-    Form_MouseMove(0, 0, 0, 0);
-}
-
-void frmSkorvelin::btnOK_MouseMove(short, short, float, float) {
-    Form_MouseMove(0, 0, 0, 0);
-}
-
-void frmSkorvelin::txtDescription_MouseMove(short, short, float, float) {
-    Form_MouseMove(0, 0, 0, 0);
 }
 
 void frmSkorvelin::timDonner_Timer() {

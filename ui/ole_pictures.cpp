@@ -21,7 +21,8 @@ SIZE PixelSize(IPicture& picture) {
     BITMAP bitmap{};
     if (SUCCEEDED(picture.get_Type(&type)) && type == PICTYPE_BITMAP &&
         SUCCEEDED(picture.get_Handle(&handle)) &&
-        ReadBitmapInfo(reinterpret_cast<HGDIOBJ>(static_cast<UINT_PTR>(handle)), bitmap)) {
+        GetObjectA(reinterpret_cast<HGDIOBJ>(static_cast<UINT_PTR>(handle)), sizeof(bitmap),
+                   &bitmap)) {
         return {bitmap.bmWidth, bitmap.bmHeight};
     }
     OLE_XSIZE_HIMETRIC width = 0;
