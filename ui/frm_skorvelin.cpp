@@ -1,19 +1,15 @@
-// The form's window: its creation, its procedure and its controls' procedure, focus, dots per
-// inch, and the message loop.
+// The form's own window: its creation, its procedure, its focus and dots per inch, and the
+// message loop.
 #include "ui/frm_skorvelin.h"
 
 #include "common/platform_calls.h"
 #include "common/system_library.h"
 #include "ui/resources/resource_ids.h"
-#include "ui/window_scale.h"
 
-#include <algorithm>
-#include <iterator>
+#include <utility>
 
 namespace skorvelin {
 namespace {
-
-using F = frmSkorvelin;
 
 constexpr wchar_t kClassName[] = L"SkorvelinForm";
 constexpr UINT kDpiChangedMessage = 0x02E0; // WM_DPICHANGED, newer than the headers' target
@@ -22,35 +18,10 @@ constexpr UINT_PTR kDonateTimer = 1;
 constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kFormExStyle = WS_EX_DLGMODALFRAME | WS_EX_APPWINDOW;
 
-// The button messages of a control: the button (1 left, 2 right, 4 middle), and whether pressed.
-struct ButtonMessage {
-    UINT message;
-    unsigned button;
-    bool pressed;
-};
-constexpr ButtonMessage kButtonMessages[] = {
-    {WM_LBUTTONDOWN, 1, true}, {WM_LBUTTONDBLCLK, 1, true}, {WM_LBUTTONUP, 1, false},
-    {WM_RBUTTONDOWN, 2, true}, {WM_RBUTTONDBLCLK, 2, true}, {WM_RBUTTONUP, 2, false},
-    {WM_MBUTTONDOWN, 4, true}, {WM_MBUTTONDBLCLK, 4, true}, {WM_MBUTTONUP, 4, false},
-};
-
-// Each control's pointer-move handler, by ControlName; lbl(0) and lbl(1) share theirs, which
-// takes the index first.
-using MouseHandler = void (F::*)(short, short, float, float);
-constexpr MouseHandler kMouseMoves[F::kControlCount] = {&F::picIcône_MouseMove,
-                                                        &F::btnOK_MouseMove,
-                                                        &F::txtDescription_MouseMove,
-                                                        &F::lblSite_MouseMove,
-                                                        &F::lblEmail_MouseMove,
-                                                        nullptr,
-                                                        nullptr,
-                                                        &F::lblAuteur_MouseMove,
-                                                        nullptr};
-
 // The outer size of the window whose client area is the form's at `dpi`.
 SIZE WindowSizeFor(unsigned dpi) {
-    const RECT client{0, 0, TwipsToPixels(F::kClientWidth, dpi),
-                      TwipsToPixels(F::kClientHeight, dpi)};
+    const RECT client{0, 0, TwipsToPixels(frmSkorvelin::kClientWidth, dpi),
+                      TwipsToPixels(frmSkorvelin::kClientHeight, dpi)};
     RECT bounds = client;
     using AdjustForDpiFn = BOOL WINAPI(RECT*, DWORD, BOOL, DWORD, UINT);
     auto* const adjustForDpi =
@@ -62,13 +33,12 @@ SIZE WindowSizeFor(unsigned dpi) {
     return {bounds.right - bounds.left, bounds.bottom - bounds.top};
 }
 
-// The buttons held, from the key state of a mouse message.
-short HeldButtons(WPARAM keys) {
-    return static_cast<short>(((keys & MK_LBUTTON) ? 1 : 0) | ((keys & MK_RBUTTON) ? 2 : 0) |
-                              ((keys & MK_MBUTTON) ? 4 : 0));
-}
-
 } // namespace
+
+unsigned frmSkorvelin::HeldButtons(WPARAM keys) {
+    return ((keys & MK_LBUTTON) ? 1 : 0) | ((keys & MK_RBUTTON) ? 2 : 0) |
+           ((keys & MK_MBUTTON) ? 4 : 0);
+}
 
 frmSkorvelin::~frmSkorvelin() {
     // The windows go while the form they call is still whole; the pictures go before COM ends.
@@ -148,12 +118,19 @@ void frmSkorvelin::ApplyDpi(unsigned dpi) {
     }
 }
 
-frmSkorvelin::MouseArgs frmSkorvelin::ArgsFor(unsigned button, WPARAM keys, LPARAM position) const {
-    return {static_cast<short>(button),
-            static_cast<short>(((keys & MK_SHIFT) ? 1 : 0) | ((keys & MK_CONTROL) ? 2 : 0) |
-                               (GetKeyState(VK_MENU) < 0 ? 4 : 0)),
-            PixelsToTwips(static_cast<short>(LOWORD(position)), dpi_),
-            PixelsToTwips(static_cast<short>(HIWORD(position)), dpi_)};
+bool frmSkorvelin::PointerMoved() {
+    // The system also reports a move where the pointer stands still, when a window lets the
+    // pointer go for one: such a move would undo what a click just did to the links.
+    const DWORD at = GetMessagePos();
+    return std::exchange(lastPointer_, at) != at;
+}
+
+void frmSkorvelin::Raise(MouseHandler handler, unsigned button, WPARAM keys, LPARAM position) {
+    const auto shift = ((keys & MK_SHIFT) ? 1 : 0) | ((keys & MK_CONTROL) ? 2 : 0) |
+                       (GetKeyState(VK_MENU) < 0 ? 4 : 0);
+    (this->*handler)(static_cast<short>(button), static_cast<short>(shift),
+                     PixelsToTwips(static_cast<short>(LOWORD(position)), dpi_),
+                     PixelsToTwips(static_cast<short>(HIWORD(position)), dpi_));
 }
 
 LRESULT frmSkorvelin::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -180,11 +157,11 @@ LRESULT frmSkorvelin::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_DRAWITEM:
         Draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
         return TRUE;
-    case WM_MOUSEMOVE: {
-        const MouseArgs a = ArgsFor(HeldButtons(wParam), wParam, lParam);
-        Form_MouseMove(a.button, a.shift, a.x, a.y);
+    case WM_MOUSEMOVE:
+        if (PointerMoved()) {
+            Raise(&frmSkorvelin::Form_MouseMove, HeldButtons(wParam), wParam, lParam);
+        }
         return 0;
-    }
     case WM_TIMER:
         if (wParam == kDonateTimer) {
             timDonner_Timer();
@@ -219,11 +196,11 @@ LRESULT CALLBACK frmSkorvelin::WindowProcedure(HWND window, UINT message, WPARAM
     if (message == WM_NCCREATE) {
         // The creation parameter is the same pointer in both structure variants.
         auto* const form =
-            static_cast<F*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+            static_cast<frmSkorvelin*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         form->window_ = window;
         SetLongPtr(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
     }
-    auto* const form = reinterpret_cast<F*>(GetLongPtr(window, GWLP_USERDATA));
+    auto* const form = reinterpret_cast<frmSkorvelin*>(GetLongPtr(window, GWLP_USERDATA));
     if (!form) {
         return DefaultProcedure(window, message, wParam, lParam);
     }
@@ -233,98 +210,6 @@ LRESULT CALLBACK frmSkorvelin::WindowProcedure(HWND window, UINT message, WPARAM
         form->window_ = nullptr;
     }
     return result;
-}
-
-LRESULT CALLBACK frmSkorvelin::ControlProcedure(HWND window, UINT message, WPARAM wParam,
-                                                LPARAM lParam) noexcept {
-    // Only the form's controls run this procedure, and each keeps the form in its user data.
-    auto* const form = reinterpret_cast<F*>(GetLongPtr(window, GWLP_USERDATA));
-    const auto c = static_cast<ControlName>(
-        std::find(std::begin(form->controls_), std::end(form->controls_), window) -
-        std::begin(form->controls_));
-    if (c == kControlCount) {
-        return DefaultProcedure(window, message, wParam, lParam);
-    }
-    const WNDPROC original = form->originalProcedures_[c];
-    switch (message) {
-    case WM_SETCURSOR:
-        if (ShowsHand(c) && LOWORD(lParam) == HTCLIENT) {
-            SetCursor(form->hand_);
-            return TRUE;
-        }
-        break;
-    case WM_GETDLGCODE:
-        // Enter and Esc go to the form's button and Tab moves on, from the usage text too.
-        return CallProcedure(original, window, message, wParam, lParam) &
-               ~static_cast<LRESULT>(DLGC_WANTALLKEYS | DLGC_WANTMESSAGE | DLGC_WANTTAB);
-    case WM_CAPTURECHANGED:
-        form->buttonsDown_ = 0;
-        break;
-    case WM_NCDESTROY:
-        form->controls_[c] = nullptr;
-        break;
-    default:
-        break;
-    }
-    const LRESULT result = CallProcedure(original, window, message, wParam, lParam);
-    // The handlers run once the control has done its own part, and may unload the form.
-    form->OnControlMouse(c, message, wParam, lParam);
-    return result;
-}
-
-void frmSkorvelin::OnControlMouse(ControlName c, UINT message, WPARAM keys, LPARAM position) {
-    if (message == WM_MOUSEMOVE) {
-        const MouseArgs a = ArgsFor(HeldButtons(keys), keys, position);
-        if (c == lbl0 || c == lbl1) {
-            lbl_MouseMove(static_cast<short>(c - lbl0), a.button, a.shift, a.x, a.y);
-        } else if (kMouseMoves[c]) {
-            (this->*kMouseMoves[c])(a.button, a.shift, a.x, a.y);
-        }
-        return;
-    }
-    const ButtonMessage* const b =
-        std::find_if(std::begin(kButtonMessages), std::end(kButtonMessages),
-                     [message](const ButtonMessage& m) { return m.message == message; });
-    // The button and the usage text handle presses themselves; labels and pictures hold the
-    // pointer while a button is down, so that the release and the click come back to them.
-    if (b == std::end(kButtonMessages) || c == btnOK || c == txtDescription) {
-        return;
-    }
-    const MouseArgs a = ArgsFor(b->button, keys, position);
-    if (b->pressed) {
-        // The second press of a double-click is still a press, but its release is no click:
-        // one double-click opens a link once.
-        secondClick_ = b->button == 1 ? message == WM_LBUTTONDBLCLK : secondClick_;
-        if (buttonsDown_ == 0) {
-            SetCapture(controls_[c]);
-        }
-        buttonsDown_ |= b->button;
-        if (c == imgDonner) {
-            imgDonner_MouseDown(a.button, a.shift, a.x, a.y);
-        }
-        return;
-    }
-    if (!(buttonsDown_ & b->button)) {
-        return; // pressed elsewhere: the release belongs to another window
-    }
-    RECT client{};
-    GetClientRect(controls_[c], &client);
-    const POINT at{static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
-    const bool click = b->button == 1 && !secondClick_ && PtInRect(&client, at);
-    // Buttons are counted only while the capture is ours: losing it clears them.
-    if ((buttonsDown_ &= ~b->button) == 0) {
-        ReleaseCapture();
-    }
-    if (c == imgDonner) {
-        imgDonner_MouseUp(a.button, a.shift, a.x, a.y);
-    }
-    if (click && c == lblSite) {
-        lblSite_Click();
-    } else if (click && c == lblEmail) {
-        lblEmail_Click();
-    } else if (click && c == imgDonner) {
-        imgDonner_Click();
-    }
 }
 
 void frmSkorvelin::RunMessageLoop() {

@@ -1,10 +1,9 @@
 #pragma once
 // The main form: the program's start-up object and, when no command is given, its help window:
 // one top-level window with a fixed dialog frame and the controls of the table in
-// ui/help_layout.cpp. The window keeps a pointer to its form; one procedure serves the form, and
-// one serves every control.
-#include "common/unique_handle.h"
-#include "ui/ole_pictures.h"
+// ui/help_layout.cpp. The window and each control keep a pointer to the form; one procedure
+// serves the window, and one serves every control.
+#include "ui/drawing.h"
 
 #include <windows.h>
 
@@ -44,12 +43,10 @@ class frmSkorvelin {
     // keys), until the form is unloaded or the thread is asked to quit.
     void RunMessageLoop();
 
-    // Start-up events.
     void Form_Initialize();
     void Form_Load();
-
-    // Events of the help window. Pointer events tell the buttons concerned (1 left, 2 right,
-    // 4 middle), the shift keys held (1 Shift, 2 Ctrl, 4 Alt) and the place in twips.
+    // Pointer events tell the buttons concerned (1 left, 2 right, 4 middle), the shift keys held
+    // (1 Shift, 2 Ctrl, 4 Alt) and the place in twips.
     void btnOK_Click() { Unload(); }
     void imgDonner_MouseDown(short Button, short Shift, float X, float Y);
     void imgDonner_Click();
@@ -66,14 +63,12 @@ class frmSkorvelin {
     void txtDescription_MouseMove(short, short, float, float) { Form_MouseMove(0, 0, 0, 0); }
     void timDonner_Timer();
 
-  private:
-    struct MouseArgs {
-        short button;
-        short shift;
-        float x;
-        float y;
-    };
+    // lbl is an array of two labels; its handler takes the index first.
+    void lbl0_MouseMove(short b, short s, float x, float y) { lbl_MouseMove(0, b, s, x, y); }
+    void lbl1_MouseMove(short b, short s, float x, float y) { lbl_MouseMove(1, b, s, x, y); }
+    using MouseHandler = void (frmSkorvelin::*)(short, short, float, float);
 
+  private:
     static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam,
                                             LPARAM lParam) noexcept;
     static LRESULT CALLBACK ControlProcedure(HWND window, UINT message, WPARAM wParam,
@@ -81,9 +76,14 @@ class frmSkorvelin {
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     // A control's pointer messages, once the control has handled them itself.
     void OnControlMouse(ControlName c, UINT message, WPARAM keys, LPARAM position);
-    MouseArgs ArgsFor(unsigned button, WPARAM keys, LPARAM position) const;
+    // The buttons held, from the key state of a mouse message.
+    static unsigned HeldButtons(WPARAM keys);
+    // Whether the pointer has moved since the last pointer move seen by the form or a control.
+    bool PointerMoved();
+    // Calls a pointer event's handler with the arguments of a mouse message.
+    void Raise(MouseHandler handler, unsigned button, WPARAM keys, LPARAM position);
 
-    // The window itself: made hidden at the size of its client area, with the donate timer.
+    // Makes the window hidden at the size of its client area, with the donate timer.
     void MakeWindow();
     void Unload();
     void Show();
@@ -92,14 +92,10 @@ class frmSkorvelin {
 
     // The help path of Form_Load: fills the help window and shows it.
     void ShowHelp();
-    // Makes the controls. Only the help window needs them, so a run that carries out a command
-    // never pays for them.
+    // Makes the controls: only the help window needs them.
     void LoadControls();
-    static bool ShowsHand(ControlName c);
     void ApplyFont(ControlName c);
     void Place(ControlName c);
-    // A link takes the size of its caption on one line.
-    void Fit(ControlName link);
     void SetLinkCaption(ControlName link, std::wstring caption);
     void SetLinkLook(ControlName link, bool highlighted);
     HBRUSH ColourControl(HWND control, HDC dc) const;
@@ -111,24 +107,22 @@ class frmSkorvelin {
     WNDPROC originalProcedures_[kControlCount] = {};
     UniqueGdiObject fonts_[2]; // plain, underlined
     HCURSOR hand_ = nullptr;
-    HWND focus_ = nullptr; // where the focus was when the window last went inactive
-    // Buttons held on a control that holds the pointer (labels and pictures), and whether the
+    HWND focus_ = nullptr;           // where the focus was when the window last went inactive
+    DWORD lastPointer_ = 0xFFFFFFFF; // screen position of the last pointer move, as packed
+    // Buttons held on a label or a picture, which holds the pointer meanwhile, and whether the
     // left one is the second press of a double-click.
     unsigned buttonsDown_ = 0;
     bool secondClick_ = false;
 
-    // The colour image of the 48-pixel application icon, shown by picIcône.
-    UniqueGdiObject iconImage_;
+    UniqueGdiObject iconImage_; // what picIcône shows
     // The hidden images that hold the two donate pictures, and the one imgDonner shows.
     Picture imgDonnerFR;
     Picture imgDonnerEN;
     const Picture* donateShown_ = nullptr;
-    // Whether imgDonner shows the French picture.
     bool bDonnerFR = false;
-    // How far imgDonner has sunk, right and down, under the buttons held on it (twips).
-    float donateSunk_ = 0;
+    float donateSunk_ = 0; // right and down, in twips, under the buttons held on imgDonner
 
-    // The links' captions, their sizes in pixels and their looks, by link (site, e-mail).
+    // By link (site, e-mail): the caption, its size in pixels, and whether it is highlighted.
     std::wstring linkCaptions_[2];
     SIZE linkSizes_[2] = {};
     bool linkHighlighted_[2] = {};

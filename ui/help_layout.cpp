@@ -1,15 +1,12 @@
-// The design of the help window: the controls that have a window, made from one table, and how
-// each of them is painted.
+// The help window's controls: made from one table, served by one procedure, and painted.
 #include "ui/frm_skorvelin.h"
 
 #include "common/gdi_scope.h"
 #include "common/platform_calls.h"
 #include "ui/resources/resource_ids.h"
-#include "ui/window_scale.h"
 
-#include <cstring>
+#include <algorithm>
 #include <iterator>
-#include <vector>
 
 namespace skorvelin {
 namespace {
@@ -38,16 +35,33 @@ constexpr DWORD kUsage =
 // never show and need no window: the form keeps their pictures.
 // clang-format off
 constexpr ControlRow kControls[] = {
-    // name             class      Left  Top   Width Height style                         text       hand
-    {F::picIcône,       L"STATIC", 120,  180,  720,  720,  kPicture,                      L"",       false},
-    {F::btnOK,          L"BUTTON", 4440, 120,  1335, 495,  BS_DEFPUSHBUTTON | WS_TABSTOP, L"&OK",    false},
-    {F::txtDescription, L"EDIT",   120,  1080, 5655, 4080, kUsage,                        L"",       false},
-    {F::lblSite,        L"STATIC", 1605, 420,  1770, 195,  kLink,                         L"",       true},
-    {F::lblEmail,       L"STATIC", 1605, 660,  1530, 195,  kLink,                         L"",       true},
-    {F::lbl0,           L"STATIC", 1035, 420,  615,  255,  kLabel,                        L"Www :",  false},
+    // name             class      Left  Top   Width Height style                         text        hand
+    {F::picIcône,       L"STATIC", 120,  180,  720,  720,  kPicture,                      L"",        false},
+    {F::btnOK,          L"BUTTON", 4440, 120,  1335, 495,  BS_DEFPUSHBUTTON | WS_TABSTOP, L"&OK",     false},
+    {F::txtDescription, L"EDIT",   120,  1080, 5655, 4080, kUsage,                        L"",        false},
+    {F::lblSite,        L"STATIC", 1605, 420,  1770, 195,  kLink,                         L"",        true},
+    {F::lblEmail,       L"STATIC", 1605, 660,  1530, 195,  kLink,                         L"",        true},
+    {F::lbl0,           L"STATIC", 1035, 420,  615,  255,  kLabel,                        L"Www :",   false},
     {F::lbl1,           L"STATIC", 1035, 660,  615,  255,  kLabel,                        L"eMail :", false},
-    {F::lblAuteur,      L"STATIC", 1005, 180,  3135, 255,  kLabel,                        L"",       false},
-    {F::imgDonner,      L"STATIC", 4425, 660,  1335, 315,  kPicture,                      L"",       true},
+    {F::lblAuteur,      L"STATIC", 1005, 180,  3135, 255,  kLabel,                        L"",        false},
+    {F::imgDonner,      L"STATIC", 4425, 660,  1335, 315,  kPicture,                      L"",        true},
+};
+
+// The handlers of each control's pointer events, in the same order.
+struct ControlEvents {
+    F::MouseHandler mouseMove, mouseDown, mouseUp;
+    void (F::*click)();
+};
+constexpr ControlEvents kEvents[] = {
+    {&F::picIcône_MouseMove,       nullptr,                 nullptr,               nullptr},
+    {&F::btnOK_MouseMove,          nullptr,                 nullptr,               nullptr},
+    {&F::txtDescription_MouseMove, nullptr,                 nullptr,               nullptr},
+    {&F::lblSite_MouseMove,        nullptr,                 nullptr,               &F::lblSite_Click},
+    {&F::lblEmail_MouseMove,       nullptr,                 nullptr,               &F::lblEmail_Click},
+    {&F::lbl0_MouseMove,           nullptr,                 nullptr,               nullptr},
+    {&F::lbl1_MouseMove,           nullptr,                 nullptr,               nullptr},
+    {&F::lblAuteur_MouseMove,      nullptr,                 nullptr,               nullptr},
+    {nullptr,                      &F::imgDonner_MouseDown, &F::imgDonner_MouseUp, &F::imgDonner_Click},
 };
 // clang-format on
 
@@ -57,81 +71,24 @@ constexpr bool InNameOrder() {
             return false;
         }
     }
-    return std::size(kControls) == F::kControlCount;
+    return std::size(kControls) == F::kControlCount && std::size(kEvents) == F::kControlCount;
 }
 static_assert(InNameOrder(), "one row per control, in the order of ControlName");
 
+// The button messages of a control: the button (1 left, 2 right, 4 middle), and whether pressed.
+struct ButtonMessage {
+    UINT message;
+    unsigned button;
+    bool pressed;
+};
+constexpr ButtonMessage kButtonMessages[] = {
+    {WM_LBUTTONDOWN, 1, true}, {WM_LBUTTONDBLCLK, 1, true}, {WM_LBUTTONUP, 1, false},
+    {WM_RBUTTONDOWN, 2, true}, {WM_RBUTTONDBLCLK, 2, true}, {WM_RBUTTONUP, 2, false},
+    {WM_MBUTTONDOWN, 4, true}, {WM_MBUTTONDBLCLK, 4, true}, {WM_MBUTTONUP, 4, false},
+};
+
 bool IsLink(int control) {
     return control == F::lblSite || control == F::lblEmail;
-}
-
-// The colour image of one of the program's icon images, as a bitmap of its own. An icon image is
-// a device-independent bitmap twice its height: the colour rows, then the mask's.
-HBITMAP IconColourImage(int id) {
-    const std::string_view image = ResourceBytes(id, kIconImageResource);
-    BITMAPINFOHEADER header{};
-    if (image.size() < sizeof(header)) {
-        return nullptr;
-    }
-    std::memcpy(&header, image.data(), sizeof(header));
-    const size_t rowBytes =
-        ((static_cast<size_t>(header.biWidth) * header.biBitCount + 31) / 32) * 4;
-    header.biHeight /= 2;
-    header.biSizeImage = 0;
-    // The program's icon images have true colours and so no colour table.
-    if (header.biBitCount != 24 || header.biCompression != BI_RGB ||
-        image.size() < header.biSize + rowBytes * static_cast<size_t>(header.biHeight)) {
-        return nullptr;
-    }
-    const WindowDc screen(nullptr);
-    return CreateDIBitmap(screen.get(), &header, CBM_INIT, image.data() + header.biSize,
-                          reinterpret_cast<const BITMAPINFO*>(&header), DIB_RGB_COLORS);
-}
-
-// Measures `text` on one line in the font of `dc`, and draws it at `at` when given, each unit at
-// the advance the measuring reported. Some platforms draw a font slightly wider than they
-// measure it; placing every unit ourselves keeps the text inside the box that the measuring gave.
-SIZE TextLine(HDC dc, const std::wstring& text, const POINT* at = nullptr) {
-    const FamilyText units(text);
-    std::vector<int> advances(static_cast<size_t>(units.Length()));
-    SIZE extent{};
-    if (!units.Measure(dc, advances.data(), extent)) {
-        extent.cx = 0;
-    } else if (at) {
-        // Measured are the ends of the units; drawn are their advances, found back to front.
-        for (size_t i = advances.size(); i-- > 1;) {
-            advances[i] -= advances[i - 1];
-        }
-        units.Draw(dc, at->x, at->y, advances.data());
-    }
-    TEXTMETRICA metrics{};
-    GetTextMetricsA(dc, &metrics);
-    return {extent.cx, metrics.tmHeight};
-}
-
-// Stretched, a picture follows the family's way: HALFTONE on the NT family, COLORONCOLOR on
-// 95/98/Me, which have no HALFTONE.
-void DrawBitmap(HDC dc, HGDIOBJ bitmap, int x, int y, unsigned dpi) {
-    BITMAP info{};
-    const UniqueMemoryDc source{CreateCompatibleDC(dc)};
-    if (!bitmap || !GetObjectA(bitmap, sizeof(info), &info) || !source) {
-        return;
-    }
-    const SelectedObject selected(source.get(), bitmap);
-    const int width = ScaleFrom96(info.bmWidth, dpi);
-    const int height = ScaleFrom96(info.bmHeight, dpi);
-    if (width == info.bmWidth && height == info.bmHeight) {
-        BitBlt(dc, x, y, width, height, source.get(), 0, 0, SRCCOPY);
-        return;
-    }
-    if (WideApiAvailable()) { // the NT family, asked once per run
-        SetStretchBltMode(dc, HALFTONE);
-        // Choosing HALFTONE leaves the brush origin undefined: it must be set again.
-        SetBrushOrgEx(dc, 0, 0, nullptr);
-    } else {
-        SetStretchBltMode(dc, COLORONCOLOR);
-    }
-    StretchBlt(dc, x, y, width, height, source.get(), 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
 }
 
 // Paints through a memory bitmap, so that the background and the picture over it reach the
@@ -185,18 +142,103 @@ void frmSkorvelin::LoadControls() {
     }
 }
 
-bool frmSkorvelin::ShowsHand(ControlName c) {
-    return kControls[c].hand;
+LRESULT CALLBACK frmSkorvelin::ControlProcedure(HWND window, UINT message, WPARAM wParam,
+                                                LPARAM lParam) noexcept {
+    // Only the form's controls run this procedure, and each keeps the form in its user data.
+    auto* const form = reinterpret_cast<F*>(GetLongPtr(window, GWLP_USERDATA));
+    const auto c = static_cast<ControlName>(
+        std::find(std::begin(form->controls_), std::end(form->controls_), window) -
+        std::begin(form->controls_));
+    if (c == kControlCount) {
+        return DefaultProcedure(window, message, wParam, lParam);
+    }
+    const WNDPROC original = form->originalProcedures_[c];
+    switch (message) {
+    case WM_SETCURSOR:
+        if (kControls[c].hand && LOWORD(lParam) == HTCLIENT) {
+            SetCursor(form->hand_);
+            return TRUE;
+        }
+        break;
+    case WM_GETDLGCODE:
+        // Enter and Esc go to the form's button and Tab moves on, from the usage text too.
+        return CallProcedure(original, window, message, wParam, lParam) &
+               ~static_cast<LRESULT>(DLGC_WANTALLKEYS | DLGC_WANTMESSAGE | DLGC_WANTTAB);
+    case WM_CAPTURECHANGED:
+        form->buttonsDown_ = 0;
+        break;
+    case WM_NCDESTROY:
+        form->controls_[c] = nullptr;
+        break;
+    default:
+        break;
+    }
+    const LRESULT result = CallProcedure(original, window, message, wParam, lParam);
+    // The handlers run once the control has done its own part, and may unload the form.
+    form->OnControlMouse(c, message, wParam, lParam);
+    return result;
+}
+
+void frmSkorvelin::OnControlMouse(ControlName c, UINT message, WPARAM keys, LPARAM position) {
+    const ControlEvents& events = kEvents[c];
+    if (message == WM_MOUSEMOVE && PointerMoved() && events.mouseMove) {
+        Raise(events.mouseMove, HeldButtons(keys), keys, position);
+    }
+    const ButtonMessage* const b =
+        std::find_if(std::begin(kButtonMessages), std::end(kButtonMessages),
+                     [message](const ButtonMessage& m) { return m.message == message; });
+    // The button and the usage text handle presses themselves; labels and pictures hold the
+    // pointer while a button is down, so that the release and the click come back to them.
+    if (b == std::end(kButtonMessages) || c == btnOK || c == txtDescription) {
+        return;
+    }
+    if (b->pressed) {
+        // The second press of a double-click is still a press, but its release is no click:
+        // one double-click opens a link once.
+        secondClick_ = b->button == 1 ? message == WM_LBUTTONDBLCLK : secondClick_;
+        if (buttonsDown_ == 0) {
+            SetCapture(controls_[c]);
+        }
+        buttonsDown_ |= b->button;
+        if (events.mouseDown) {
+            Raise(events.mouseDown, b->button, keys, position);
+        }
+        return;
+    }
+    if (!(buttonsDown_ & b->button)) {
+        return; // pressed elsewhere: the release belongs to another window
+    }
+    RECT client{};
+    GetClientRect(controls_[c], &client);
+    const POINT at{static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
+    const bool click = b->button == 1 && !secondClick_ && PtInRect(&client, at);
+    // Buttons are counted only while the capture is ours: losing it clears them.
+    if ((buttonsDown_ &= ~b->button) == 0) {
+        ReleaseCapture();
+    }
+    if (events.mouseUp) {
+        Raise(events.mouseUp, b->button, keys, position);
+    }
+    if (click && events.click) {
+        (this->*events.click)();
+    }
 }
 
 void frmSkorvelin::ApplyFont(ControlName c) {
     if (c == picIcône || c == imgDonner) {
         return;
     }
-    const bool underlined = IsLink(c) && linkHighlighted_[c - lblSite];
-    SendMessageA(controls_[c], WM_SETFONT, reinterpret_cast<WPARAM>(fonts_[underlined].get()), 0);
-    if (IsLink(c)) {
-        Fit(c);
+    const bool link = IsLink(c);
+    const HGDIOBJ font = fonts_[link && linkHighlighted_[c - lblSite]].get();
+    SendMessageA(controls_[c], WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
+    if (!link) {
+        return;
+    }
+    // A link takes the size of its caption on one line.
+    const WindowDc dc(controls_[c]);
+    if (dc) {
+        const SelectedObject selected(dc.get(), font);
+        linkSizes_[c - lblSite] = TextLine(dc.get(), linkCaptions_[c - lblSite]);
     }
 }
 
@@ -210,20 +252,10 @@ void frmSkorvelin::Place(ControlName control) {
                TwipsToPixels(row.top + sunk, dpi_), size.cx, size.cy, TRUE);
 }
 
-void frmSkorvelin::Fit(ControlName link) {
-    const WindowDc dc(controls_[link]);
-    if (!dc) {
-        return;
-    }
-    const int index = link - lblSite;
-    const SelectedObject font(dc.get(), fonts_[linkHighlighted_[index] ? 1 : 0].get());
-    linkSizes_[index] = TextLine(dc.get(), linkCaptions_[index]);
-}
-
 void frmSkorvelin::SetLinkCaption(ControlName link, std::wstring caption) {
     SetText(controls_[link], caption.c_str());
     linkCaptions_[link - lblSite] = std::move(caption);
-    Fit(link);
+    ApplyFont(link);
     Place(link);
 }
 
@@ -241,19 +273,14 @@ void frmSkorvelin::SetLinkLook(ControlName link, bool highlighted) {
 
 HBRUSH frmSkorvelin::ColourControl(HWND control, HDC dc) const {
     // The read-only usage text asks as a static control does.
-    if (control && control == controls_[txtDescription]) {
-        SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-        SetBkColor(dc, GetSysColor(COLOR_INFOBK));
-        return GetSysColorBrush(COLOR_INFOBK);
+    const bool usage = control == controls_[txtDescription];
+    if (!control || (!usage && control != controls_[lbl0] && control != controls_[lbl1] &&
+                     control != controls_[lblAuteur])) {
+        return nullptr;
     }
-    for (const ControlName label : {lbl0, lbl1, lblAuteur}) {
-        if (control && control == controls_[label]) {
-            SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
-            SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-            return GetSysColorBrush(COLOR_BTNFACE);
-        }
-    }
-    return nullptr;
+    SetTextColor(dc, GetSysColor(usage ? COLOR_WINDOWTEXT : COLOR_BTNTEXT));
+    SetBkColor(dc, GetSysColor(usage ? COLOR_INFOBK : COLOR_BTNFACE));
+    return GetSysColorBrush(usage ? COLOR_INFOBK : COLOR_BTNFACE);
 }
 
 void frmSkorvelin::Draw(const DRAWITEMSTRUCT& item) const {

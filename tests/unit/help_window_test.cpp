@@ -2,9 +2,8 @@
 #include "common/gdi_scope.h"
 #include "tests/support/bindings.h"
 #include "tests/support/examined_program.h"
-#include "ui/ole_pictures.h"
+#include "ui/drawing.h"
 #include "ui/usage_text.h"
-#include "ui/window_scale.h"
 
 #include <gtest/gtest.h>
 
