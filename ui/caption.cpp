@@ -6,70 +6,40 @@ namespace modGeneral {
 
 namespace {
 
-// Writes `number` in plain decimal at `out` (no leading zeros, a minus sign in front of a
-// negative number, nothing else); answers the end of what it wrote.
-wchar_t* WriteDecimal(wchar_t* out, long number) {
-    wchar_t reversed[12];
-    int count = 0;
-    unsigned long rest =
-        number < 0 ? 0ul - static_cast<unsigned long>(number) : static_cast<unsigned long>(number);
-    do {
-        reversed[count++] = static_cast<wchar_t>(L'0' + rest % 10);
-        rest /= 10;
-    } while (rest != 0);
+// Appends `number` in plain decimal: no leading zeros, a minus sign in front of a negative one.
+void AppendDecimal(std::wstring& text, long number) {
     if (number < 0) {
-        *out++ = L'-';
+        text += L'-';
     }
-    while (count > 0) {
-        *out++ = reversed[--count];
+    const unsigned long magnitude =
+        number < 0 ? 0ul - static_cast<unsigned long>(number) : static_cast<unsigned long>(number);
+    if (magnitude >= 10) {
+        AppendDecimal(text, static_cast<long>(magnitude / 10));
     }
-    return out;
-}
-
-wchar_t* WriteBetaVersion(wchar_t* out, long revision) {
-    // At least four digits, zeros in front: 105 reads 0105, i.e. v0.1 beta 5.
-    const int count = revision >= 10000 ? 5 : 4;
-    int digits[5];
-    long rest = revision;
-    for (int i = count - 1; i >= 0; --i) {
-        digits[i] = static_cast<int>(rest % 10);
-        rest /= 10;
-    }
-    out = WriteDecimal(out, digits[0]);
-    *out++ = L'.';
-    out = WriteDecimal(out, digits[1]);
-    if (digits[2] != 0) {
-        *out++ = L'.';
-        out = WriteDecimal(out, digits[2]);
-    }
-    for (const wchar_t c : L" beta ") {
-        if (c != L'\0') {
-            *out++ = c;
-        }
-    }
-    // Everything from the fourth digit on is the beta number; a five-digit revision such as
-    // 12345 therefore gives beta 45, and 10005 gives beta 5.
-    return WriteDecimal(out, count == 5 ? revision % 100 : revision % 10);
+    text += static_cast<wchar_t>(L'0' + magnitude % 10);
 }
 
 } // namespace
 
 std::wstring BuildVersionText(std::int16_t major, std::int16_t minor, std::int16_t revision) {
-    wchar_t text[32]; // room for the longest, "v-32768.-32768.99"
-    wchar_t* end = text;
-    *end++ = L'v';
-    if (revision > 99) {
-        end = WriteBetaVersion(end, revision);
-    } else {
-        end = WriteDecimal(end, major);
-        *end++ = L'.';
-        end = WriteDecimal(end, minor);
-        if (revision > 0) {
-            *end++ = L'.';
-            end = WriteDecimal(end, revision);
-        }
+    // A beta's revision is read as at least four digits, zeros in front: 105 reads 0105, i.e.
+    // v0.1 beta 5. Everything from the fourth digit on is the beta number; a five-digit revision
+    // such as 12345 therefore gives beta 45, and 10005 gives beta 5.
+    const bool beta = revision > 99;
+    const long scale = revision >= 10000 ? 10 : 1;
+    std::wstring text = L"v";
+    AppendDecimal(text, beta ? revision / (1000 * scale) % 10 : major);
+    text += L'.';
+    AppendDecimal(text, beta ? revision / (100 * scale) % 10 : minor);
+    if (const long third = beta ? revision / (10 * scale) % 10 : revision; third > 0) {
+        text += L'.';
+        AppendDecimal(text, third);
     }
-    return std::wstring(text, end);
+    if (beta) {
+        text += L" beta ";
+        AppendDecimal(text, revision % (10 * scale));
+    }
+    return text;
 }
 
 std::wstring BuildVersionText() {

@@ -20,74 +20,20 @@ int RoundToNearest(double value) {
 }
 
 // Windows 8.1 knows the dots per inch of each monitor, though not yet of each window: the value
-// of the monitor that holds the window; 0 where the system cannot tell.
+// of the monitor that holds the window; 0 where the system cannot tell. The functions are bound:
+// 95 and NT 4.0 have no monitor functions.
 unsigned MonitorDpi(HWND window) {
     using MonitorFromWindowFn = HMONITOR WINAPI(HWND, DWORD);
     using GetDpiForMonitorFn = HRESULT WINAPI(HMONITOR, int, UINT*, UINT*);
-    auto* const getDpiForMonitor =
-        BindFunction<GetDpiForMonitorFn>(SystemLibrary("shcore.dll"), "GetDpiForMonitor");
-    // Bound too: 95 and NT 4.0 have no monitor functions.
-    auto* const monitorFromWindow =
+    auto* const monitorFrom =
         BindFunction<MonitorFromWindowFn>(ImportedLibrary("user32.dll"), "MonitorFromWindow");
-    const HMONITOR monitor =
-        monitorFromWindow ? monitorFromWindow(window, MONITOR_DEFAULTTONEAREST) : nullptr;
+    auto* const dpiFor =
+        BindFunction<GetDpiForMonitorFn>(SystemLibrary("shcore.dll"), "GetDpiForMonitor");
+    const HMONITOR monitor = monitorFrom ? monitorFrom(window, MONITOR_DEFAULTTONEAREST) : nullptr;
     UINT x = 0;
     UINT y = 0;
-    constexpr int kEffectiveDpi = 0; // MDT_EFFECTIVE_DPI
-    return monitor && getDpiForMonitor &&
-                   SUCCEEDED(getDpiForMonitor(monitor, kEffectiveDpi, &x, &y))
-               ? x
-               : 0;
-}
-
-// A bitmap's own pixels, otherwise the picture's physical size at 96 dots per inch.
-SIZE PixelSize(IPicture& picture) {
-    SHORT type = PICTYPE_UNINITIALIZED;
-    OLE_HANDLE handle = 0;
-    BITMAP bitmap{};
-    if (SUCCEEDED(picture.get_Type(&type)) && type == PICTYPE_BITMAP &&
-        SUCCEEDED(picture.get_Handle(&handle)) &&
-        GetObjectA(reinterpret_cast<HGDIOBJ>(static_cast<UINT_PTR>(handle)), sizeof(bitmap),
-                   &bitmap)) {
-        return {bitmap.bmWidth, bitmap.bmHeight};
-    }
-    OLE_XSIZE_HIMETRIC width = 0;
-    OLE_YSIZE_HIMETRIC height = 0;
-    picture.get_Width(&width);
-    picture.get_Height(&height);
-    constexpr long kHimetricPerInch = 2540;
-    return {MulDiv(width, 96, kHimetricPerInch), MulDiv(height, 96, kHimetricPerInch)};
-}
-
-ComPtr<IPicture> Decode(std::string_view bytes) {
-    using CreateStreamFn = HRESULT WINAPI(HGLOBAL, BOOL, IStream**);
-    using LoadPictureFn = HRESULT WINAPI(IStream*, LONG, BOOL, REFIID, void**);
-    auto* const createStream =
-        BindFunction<CreateStreamFn>(SystemLibrary("ole32.dll"), "CreateStreamOnHGlobal");
-    auto* loadPicture =
-        BindFunction<LoadPictureFn>(SystemLibrary("oleaut32.dll"), "OleLoadPicture");
-    if (!loadPicture) {
-        // Early OLE releases (Windows 95, NT 4.0) keep the picture functions in olepro32.dll.
-        loadPicture = BindFunction<LoadPictureFn>(SystemLibrary("olepro32.dll"), "OleLoadPicture");
-    }
-    ComPtr<IPicture> picture;
-    UniqueGlobalMemory memory{bytes.empty() ? nullptr : GlobalAlloc(GMEM_MOVEABLE, bytes.size())};
-    void* const target = memory ? GlobalLock(memory.get()) : nullptr;
-    ComPtr<IStream> stream;
-    if (!createStream || !loadPicture || !target) {
-        return picture;
-    }
-    std::memcpy(target, bytes.data(), bytes.size());
-    GlobalUnlock(memory.get());
-    if (FAILED(createStream(memory.get(), TRUE, stream.put()))) {
-        return picture;
-    }
-    memory.release(); // the stream frees it with its last reference
-    if (FAILED(loadPicture(stream.get(), static_cast<LONG>(bytes.size()), FALSE, __uuidof(IPicture),
-                           reinterpret_cast<void**>(picture.put())))) {
-        picture.reset();
-    }
-    return picture;
+    // 0: MDT_EFFECTIVE_DPI
+    return monitor && dpiFor && SUCCEEDED(dpiFor(monitor, 0, &x, &y)) ? x : 0;
 }
 
 } // namespace
@@ -193,11 +139,44 @@ void DrawBitmap(HDC dc, HGDIOBJ bitmap, int x, int y, unsigned dpi) {
 }
 
 Picture LoadPicture(std::string_view bytes, const wchar_t* name) {
+    using CreateStreamFn = HRESULT WINAPI(HGLOBAL, BOOL, IStream**);
+    using LoadPictureFn = HRESULT WINAPI(IStream*, LONG, BOOL, REFIID, void**);
+    auto* const createStream =
+        BindFunction<CreateStreamFn>(SystemLibrary("ole32.dll"), "CreateStreamOnHGlobal");
+    auto* loadPicture =
+        BindFunction<LoadPictureFn>(SystemLibrary("oleaut32.dll"), "OleLoadPicture");
+    if (!loadPicture) {
+        // Early OLE releases (Windows 95, NT 4.0) keep the picture functions in olepro32.dll.
+        loadPicture = BindFunction<LoadPictureFn>(SystemLibrary("olepro32.dll"), "OleLoadPicture");
+    }
     Picture picture;
-    picture.object = Decode(bytes);
-    if (picture.object) {
-        picture.pixels = PixelSize(*picture.object.get());
+    UniqueGlobalMemory memory{bytes.empty() ? nullptr : GlobalAlloc(GMEM_MOVEABLE, bytes.size())};
+    void* const target = memory ? GlobalLock(memory.get()) : nullptr;
+    ComPtr<IStream> stream;
+    if (!createStream || !loadPicture || !target) {
+        return picture;
+    }
+    std::memcpy(target, bytes.data(), bytes.size());
+    GlobalUnlock(memory.get());
+    if (FAILED(createStream(memory.get(), TRUE, stream.put()))) {
+        return picture;
+    }
+    memory.release(); // the stream frees it with its last reference
+    SHORT type = PICTYPE_UNINITIALIZED;
+    OLE_HANDLE handle = 0;
+    BITMAP bitmap{};
+    // Picture files decode to bitmaps, whose own pixels are the size at 96 dots per inch.
+    if (SUCCEEDED(loadPicture(stream.get(), static_cast<LONG>(bytes.size()), FALSE,
+                              __uuidof(IPicture),
+                              reinterpret_cast<void**>(picture.object.put()))) &&
+        SUCCEEDED(picture.object->get_Type(&type)) && type == PICTYPE_BITMAP &&
+        SUCCEEDED(picture.object->get_Handle(&handle)) &&
+        GetObjectA(reinterpret_cast<HGDIOBJ>(static_cast<UINT_PTR>(handle)), sizeof(bitmap),
+                   &bitmap)) {
+        picture.pixels = {bitmap.bmWidth, bitmap.bmHeight};
         picture.name = name;
+    } else {
+        picture.object.reset();
     }
     return picture;
 }

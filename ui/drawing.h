@@ -34,10 +34,10 @@ HBITMAP IconColourImage(int id);
 // Draws the whole bitmap at (x, y), scaled from 96 to `dpi` in the running family's way.
 void DrawBitmap(HDC dc, HGDIOBJ bitmap, int x, int y, unsigned dpi);
 
-// A picture decoded by the platform's OLE picture object, which reads GIF, JPEG, bitmap, icon
-// and metafile data and draws transparent pixels as see-through.
+// A picture file decoded by the platform's OLE picture object, which draws transparent pixels as
+// see-through.
 struct Picture {
-    ComPtr<IPicture> object; // empty when the bytes could not be decoded
+    ComPtr<IPicture> object; // empty when the bytes could not be decoded to a bitmap
     SIZE pixels{};           // at 96 dots per inch
     // What it shows, read out by accessibility tools in place of the pixels.
     const wchar_t* name = L"";

@@ -18,27 +18,7 @@ constexpr UINT_PTR kDonateTimer = 1;
 constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kFormExStyle = WS_EX_DLGMODALFRAME | WS_EX_APPWINDOW;
 
-// The outer size of the window whose client area is the form's at `dpi`.
-SIZE WindowSizeFor(unsigned dpi) {
-    const RECT client{0, 0, TwipsToPixels(frmSkorvelin::kClientWidth, dpi),
-                      TwipsToPixels(frmSkorvelin::kClientHeight, dpi)};
-    RECT bounds = client;
-    using AdjustForDpiFn = BOOL WINAPI(RECT*, DWORD, BOOL, DWORD, UINT);
-    auto* const adjustForDpi =
-        BindFunction<AdjustForDpiFn>(ImportedLibrary("user32.dll"), "AdjustWindowRectExForDpi");
-    if (!adjustForDpi || !adjustForDpi(&bounds, kFormStyle, FALSE, kFormExStyle, dpi)) {
-        bounds = client;
-        AdjustWindowRectEx(&bounds, kFormStyle, FALSE, kFormExStyle);
-    }
-    return {bounds.right - bounds.left, bounds.bottom - bounds.top};
-}
-
 } // namespace
-
-unsigned frmSkorvelin::HeldButtons(WPARAM keys) {
-    return ((keys & MK_LBUTTON) ? 1 : 0) | ((keys & MK_RBUTTON) ? 2 : 0) |
-           ((keys & MK_MBUTTON) ? 4 : 0);
-}
 
 frmSkorvelin::~frmSkorvelin() {
     // The windows go while the form they call is still whole; the pictures go before COM ends.
@@ -64,10 +44,7 @@ void frmSkorvelin::MakeWindow() {
                               0, this)) {
         return;
     }
-    dpi_ = WindowDpi(window_);
-    const SIZE outer = WindowSizeFor(dpi_);
-    SetWindowPos(window_, nullptr, 0, 0, outer.cx, outer.cy,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ApplyDpi(WindowDpi(window_), nullptr);
     // The timer belongs to the form from its creation on, on every path of the program.
     SetTimer(window_, kDonateTimer, 3000, nullptr);
 }
@@ -102,7 +79,7 @@ void frmSkorvelin::RestoreFocus() {
     }
 }
 
-void frmSkorvelin::ApplyDpi(unsigned dpi) {
+void frmSkorvelin::ApplyDpi(unsigned dpi, const RECT* suggested) {
     dpi_ = dpi;
     // The controls move to the new fonts before the old ones are deleted.
     const UniqueGdiObject previous[2] = {std::move(fonts_[0]), std::move(fonts_[1])};
@@ -116,6 +93,19 @@ void frmSkorvelin::ApplyDpi(unsigned dpi) {
             Place(static_cast<ControlName>(c));
         }
     }
+    // The outer size around the client area at these dots per inch, where the system suggests.
+    const RECT client{0, 0, TwipsToPixels(kClientWidth, dpi), TwipsToPixels(kClientHeight, dpi)};
+    RECT outer = client;
+    using AdjustForDpiFn = BOOL WINAPI(RECT*, DWORD, BOOL, DWORD, UINT);
+    auto* const adjustForDpi =
+        BindFunction<AdjustForDpiFn>(ImportedLibrary("user32.dll"), "AdjustWindowRectExForDpi");
+    if (!adjustForDpi || !adjustForDpi(&outer, kFormStyle, FALSE, kFormExStyle, dpi)) {
+        outer = client;
+        AdjustWindowRectEx(&outer, kFormStyle, FALSE, kFormExStyle);
+    }
+    SetWindowPos(window_, nullptr, suggested ? suggested->left : 0, suggested ? suggested->top : 0,
+                 outer.right - outer.left, outer.bottom - outer.top,
+                 (suggested ? 0 : SWP_NOMOVE) | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 bool frmSkorvelin::PointerMoved() {
@@ -125,10 +115,12 @@ bool frmSkorvelin::PointerMoved() {
     return std::exchange(lastPointer_, at) != at;
 }
 
-void frmSkorvelin::Raise(MouseHandler handler, unsigned button, WPARAM keys, LPARAM position) {
+void frmSkorvelin::Raise(MouseHandler handler, WPARAM keys, LPARAM position, unsigned button) {
+    const auto held = ((keys & MK_LBUTTON) ? 1 : 0) | ((keys & MK_RBUTTON) ? 2 : 0) |
+                      ((keys & MK_MBUTTON) ? 4 : 0);
     const auto shift = ((keys & MK_SHIFT) ? 1 : 0) | ((keys & MK_CONTROL) ? 2 : 0) |
                        (GetKeyState(VK_MENU) < 0 ? 4 : 0);
-    (this->*handler)(static_cast<short>(button), static_cast<short>(shift),
+    (this->*handler)(static_cast<short>(button ? button : held), static_cast<short>(shift),
                      PixelsToTwips(static_cast<short>(LOWORD(position)), dpi_),
                      PixelsToTwips(static_cast<short>(HIWORD(position)), dpi_));
 }
@@ -159,7 +151,7 @@ LRESULT frmSkorvelin::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         return TRUE;
     case WM_MOUSEMOVE:
         if (PointerMoved()) {
-            Raise(&frmSkorvelin::Form_MouseMove, HeldButtons(wParam), wParam, lParam);
+            Raise(&frmSkorvelin::Form_MouseMove, wParam, lParam);
         }
         return 0;
     case WM_TIMER:
@@ -177,14 +169,9 @@ LRESULT frmSkorvelin::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_SETFOCUS:
         RestoreFocus();
         return 0;
-    case kDpiChangedMessage: {
-        ApplyDpi(LOWORD(wParam));
-        const auto* suggested = reinterpret_cast<const RECT*>(lParam);
-        const SIZE outer = WindowSizeFor(dpi_);
-        SetWindowPos(window_, nullptr, suggested->left, suggested->top, outer.cx, outer.cy,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+    case kDpiChangedMessage:
+        ApplyDpi(LOWORD(wParam), reinterpret_cast<const RECT*>(lParam));
         return 0;
-    }
     default:
         break;
     }

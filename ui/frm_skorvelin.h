@@ -1,11 +1,8 @@
 #pragma once
-// The main form: the program's start-up object and, when no command is given, its help window:
-// one top-level window with a fixed dialog frame and the controls of the table in
-// ui/help_layout.cpp. The window and each control keep a pointer to the form; one procedure
-// serves the window, and one serves every control.
+// The main form: the program's start-up object and, when no command is given, its help window
+// with the controls of the table in ui/help_layout.cpp. The window and each control keep a
+// pointer to the form; one procedure serves the window, and one every control.
 #include "ui/drawing.h"
-
-#include <windows.h>
 
 #include <string>
 
@@ -76,19 +73,19 @@ class frmSkorvelin {
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     // A control's pointer messages, once the control has handled them itself.
     void OnControlMouse(ControlName c, UINT message, WPARAM keys, LPARAM position);
-    // The buttons held, from the key state of a mouse message.
-    static unsigned HeldButtons(WPARAM keys);
     // Whether the pointer has moved since the last pointer move seen by the form or a control.
     bool PointerMoved();
-    // Calls a pointer event's handler with the arguments of a mouse message.
-    void Raise(MouseHandler handler, unsigned button, WPARAM keys, LPARAM position);
+    // Calls a pointer event's handler with the arguments of a mouse message: the button pressed
+    // or released, or for a move (`button` 0) the buttons held.
+    void Raise(MouseHandler handler, WPARAM keys, LPARAM position, unsigned button = 0);
 
     // Makes the window hidden at the size of its client area, with the donate timer.
     void MakeWindow();
     void Unload();
     void Show();
     void RestoreFocus();
-    void ApplyDpi(unsigned dpi);
+    // Lays the window out anew at `dpi`, at the place the system suggests, if it does.
+    void ApplyDpi(unsigned dpi, const RECT* suggested);
 
     // The help path of Form_Load: fills the help window and shows it.
     void ShowHelp();
@@ -116,8 +113,7 @@ class frmSkorvelin {
 
     UniqueGdiObject iconImage_; // what picIcône shows
     // The hidden images that hold the two donate pictures, and the one imgDonner shows.
-    Picture imgDonnerFR;
-    Picture imgDonnerEN;
+    Picture imgDonnerFR, imgDonnerEN;
     const Picture* donateShown_ = nullptr;
     bool bDonnerFR = false;
     float donateSunk_ = 0; // right and down, in twips, under the buttons held on imgDonner

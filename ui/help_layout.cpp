@@ -75,18 +75,6 @@ constexpr bool InNameOrder() {
 }
 static_assert(InNameOrder(), "one row per control, in the order of ControlName");
 
-// The button messages of a control: the button (1 left, 2 right, 4 middle), and whether pressed.
-struct ButtonMessage {
-    UINT message;
-    unsigned button;
-    bool pressed;
-};
-constexpr ButtonMessage kButtonMessages[] = {
-    {WM_LBUTTONDOWN, 1, true}, {WM_LBUTTONDBLCLK, 1, true}, {WM_LBUTTONUP, 1, false},
-    {WM_RBUTTONDOWN, 2, true}, {WM_RBUTTONDBLCLK, 2, true}, {WM_RBUTTONUP, 2, false},
-    {WM_MBUTTONDOWN, 4, true}, {WM_MBUTTONDBLCLK, 4, true}, {WM_MBUTTONUP, 4, false},
-};
-
 bool IsLink(int control) {
     return control == F::lblSite || control == F::lblEmail;
 }
@@ -94,22 +82,18 @@ bool IsLink(int control) {
 // Paints through a memory bitmap, so that the background and the picture over it reach the
 // screen in one step and the picture does not flicker when it changes.
 void DrawBuffered(const DRAWITEMSTRUCT& item, const Picture* picture, unsigned dpi) {
-    const RECT& bounds = item.rcItem;
-    const int width = bounds.right - bounds.left;
-    const int height = bounds.bottom - bounds.top;
+    const RECT& box = item.rcItem;
+    const RECT all{0, 0, box.right - box.left, box.bottom - box.top};
     const UniqueMemoryDc memory{CreateCompatibleDC(item.hDC)};
-    const UniqueGdiObject bitmap{memory ? CreateCompatibleBitmap(item.hDC, width, height)
-                                        : nullptr};
-    const HDC dc = bitmap ? memory.get() : item.hDC;
-    const SelectedObject selected(memory.get(), bitmap ? bitmap.get() : nullptr);
-    const RECT target = bitmap ? RECT{0, 0, width, height} : bounds;
-    // Transparent pixels of the picture show the form's background.
-    FillRect(dc, &target, GetSysColorBrush(COLOR_BTNFACE));
-    if (picture) {
-        DrawPicture(*picture, dc, target.left, target.top, dpi);
-    }
-    if (bitmap) {
-        BitBlt(item.hDC, bounds.left, bounds.top, width, height, memory.get(), 0, 0, SRCCOPY);
+    const UniqueGdiObject bitmap{CreateCompatibleBitmap(item.hDC, all.right, all.bottom)};
+    if (memory && bitmap) {
+        const SelectedObject selected(memory.get(), bitmap.get());
+        // Transparent pixels of the picture show the form's background.
+        FillRect(memory.get(), &all, GetSysColorBrush(COLOR_BTNFACE));
+        if (picture) {
+            DrawPicture(*picture, memory.get(), 0, 0, dpi);
+        }
+        BitBlt(item.hDC, box.left, box.top, all.right, all.bottom, memory.get(), 0, 0, SRCCOPY);
     }
 }
 
@@ -182,42 +166,43 @@ LRESULT CALLBACK frmSkorvelin::ControlProcedure(HWND window, UINT message, WPARA
 void frmSkorvelin::OnControlMouse(ControlName c, UINT message, WPARAM keys, LPARAM position) {
     const ControlEvents& events = kEvents[c];
     if (message == WM_MOUSEMOVE && PointerMoved() && events.mouseMove) {
-        Raise(events.mouseMove, HeldButtons(keys), keys, position);
+        Raise(events.mouseMove, keys, position);
     }
-    const ButtonMessage* const b =
-        std::find_if(std::begin(kButtonMessages), std::end(kButtonMessages),
-                     [message](const ButtonMessage& m) { return m.message == message; });
+    // The button messages come in threes from WM_LBUTTONDOWN: press, release and the second press
+    // of a double-click, for the left, right and middle buttons (1, 2, 4).
+    const UINT step = message - WM_LBUTTONDOWN;
     // The button and the usage text handle presses themselves; labels and pictures hold the
     // pointer while a button is down, so that the release and the click come back to them.
-    if (b == std::end(kButtonMessages) || c == btnOK || c == txtDescription) {
+    if (step >= 9 || c == btnOK || c == txtDescription) {
         return;
     }
-    if (b->pressed) {
+    const unsigned button = 1u << (step / 3);
+    if (step % 3 != 1) {
         // The second press of a double-click is still a press, but its release is no click:
         // one double-click opens a link once.
-        secondClick_ = b->button == 1 ? message == WM_LBUTTONDBLCLK : secondClick_;
+        secondClick_ = button == 1 ? message == WM_LBUTTONDBLCLK : secondClick_;
         if (buttonsDown_ == 0) {
             SetCapture(controls_[c]);
         }
-        buttonsDown_ |= b->button;
+        buttonsDown_ |= button;
         if (events.mouseDown) {
-            Raise(events.mouseDown, b->button, keys, position);
+            Raise(events.mouseDown, keys, position, button);
         }
         return;
     }
-    if (!(buttonsDown_ & b->button)) {
+    if (!(buttonsDown_ & button)) {
         return; // pressed elsewhere: the release belongs to another window
     }
     RECT client{};
     GetClientRect(controls_[c], &client);
     const POINT at{static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
-    const bool click = b->button == 1 && !secondClick_ && PtInRect(&client, at);
+    const bool click = button == 1 && !secondClick_ && PtInRect(&client, at);
     // Buttons are counted only while the capture is ours: losing it clears them.
-    if ((buttonsDown_ &= ~b->button) == 0) {
+    if ((buttonsDown_ &= ~button) == 0) {
         ReleaseCapture();
     }
     if (events.mouseUp) {
-        Raise(events.mouseUp, b->button, keys, position);
+        Raise(events.mouseUp, keys, position, button);
     }
     if (click && events.click) {
         (this->*events.click)();

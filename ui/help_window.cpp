@@ -9,12 +9,9 @@
 #include "ui/usage_text.h"
 
 namespace skorvelin {
-namespace {
 
 // How far the donate image sinks, right and down, while a button is held on it (twips).
 constexpr float kPressOffset = 15;
-
-} // namespace
 
 void frmSkorvelin::ShowHelp() {
     // The pictures and the shell's requests of the links need COM; the command paths never

@@ -2,30 +2,18 @@
 
 #include "ui/code_page_table.h"
 
-#include <cstdint>
-
 namespace skorvelin {
 
 namespace {
-
-int HexDigitValue(wchar_t c) {
-    if (c >= L'0' && c <= L'9') {
-        return c - L'0';
-    }
-    if (c >= L'A' && c <= L'F') {
-        return c - L'A' + 10;
-    }
-    if (c >= L'a' && c <= L'f') {
-        return c - L'a' + 10;
-    }
-    return -1;
-}
 
 // Leading hexadecimal digits only: "1Z" reads 1, "Z1" and "" read 0.
 int ReadHex(std::wstring_view digits) {
     int value = 0;
     for (const wchar_t c : digits) {
-        const int digit = HexDigitValue(c);
+        const int digit = c >= L'0' && c <= L'9'   ? c - L'0'
+                          : c >= L'A' && c <= L'F' ? c - L'A' + 10
+                          : c >= L'a' && c <= L'f' ? c - L'a' + 10
+                                                   : -1;
         if (digit < 0) {
             break;
         }
