@@ -15,8 +15,9 @@ using EnumProcessModulesFn = BOOL WINAPI(HANDLE, HMODULE*, DWORD, DWORD*);
 using GetModuleFileNameExWFn = DWORD WINAPI(HANDLE, HMODULE, LPWSTR, DWORD);
 using QueryFullProcessImageNameWFn = BOOL WINAPI(HANDLE, DWORD, LPWSTR, PDWORD);
 
-// The process functions are bound by name at their first use, so that a run that never lists
-// processes never needs the process-listing library.
+// The process functions are bound by name when a lookup starts, so that a run that never lists
+// processes never needs the process-listing library. A run makes one lookup: binding again on
+// the next costs nothing that matters.
 struct ProcessApi {
     HMODULE psapi = SystemLibrary("psapi.dll");
     EnumProcessesFn* enumProcesses = BindFunction<EnumProcessesFn>(psapi, "EnumProcesses");
@@ -82,18 +83,6 @@ std::optional<std::wstring> ProcessApi::PathOf(HANDLE process) const {
     return queryFullProcessImageName ? PathByImageName(process) : PathByFirstModule(process);
 }
 
-// Bound once, and again only when the bindings have been replaced since (SetBindingHook).
-const ProcessApi& Api() {
-    static std::optional<ProcessApi> api;
-    static unsigned boundIn = 0;
-    if (!api || boundIn != BindingGeneration()) {
-        api.reset();
-        boundIn = BindingGeneration();
-        api.emplace();
-    }
-    return *api;
-}
-
 // The platform itself: processes opened by id, and second handles derived from open ones.
 class PlatformGate final : public ProcessGate {
   public:
@@ -115,7 +104,7 @@ class PlatformGate final : public ProcessGate {
 } // namespace
 
 std::vector<DWORD> ListProcessIds(size_t firstCapacity) {
-    const ProcessApi& api = Api();
+    const ProcessApi api;
     if (!api.enumProcesses) {
         return {};
     }
@@ -139,7 +128,7 @@ std::vector<DWORD> ListProcessIds(size_t firstCapacity) {
 TerminableProcess FirstTerminableProcessNamed(const std::wstring& name,
                                               const std::vector<DWORD>& ids,
                                               const ProcessGate& gate) {
-    const ProcessApi& api = Api();
+    const ProcessApi api;
     // File names compare as the file system compares them: both lowered by the one case mapping,
     // which pairs I with i whatever the user's locale, then code by code. A locale comparison
     // would miss WINWORD.EXE for winword.exe in a Turkish locale, and find names that only read
