@@ -54,6 +54,17 @@ BOOL WINAPI ImportedGetVersionExA(OSVERSIONINFOA* info) {
     return Imported<decltype(GetVersionExA)>("kernel32.dll", "GetVersionExA")(info);
 }
 
+HANDLE WINAPI ImportedOpenProcess(DWORD access, BOOL inherit, DWORD processId) {
+    return Imported<decltype(OpenProcess)>("kernel32.dll", "OpenProcess")(access, inherit,
+                                                                          processId);
+}
+
+BOOL WINAPI ImportedDuplicateHandle(HANDLE sourceProcess, HANDLE source, HANDLE targetProcess,
+                                    HANDLE* target, DWORD access, BOOL inherit, DWORD options) {
+    return Imported<decltype(DuplicateHandle)>("kernel32.dll", "DuplicateHandle")(
+        sourceProcess, source, targetProcess, target, access, inherit, options);
+}
+
 } // namespace
 
 ReplacedBindings::ReplacedBindings(std::vector<Replacement> replacements)
@@ -104,7 +115,7 @@ FARPROC BindAddress(HMODULE library, const char* name) {
 
 } // namespace skorvelin
 
-// The import pointer itself, named as the import library names its own: a 32-bit one after
+// The import pointers themselves, named as the import libraries name theirs: a 32-bit one after
 // the decorated stdcall function, with its argument bytes.
 #if defined(__i386__)
 #define SKORVELIN_IMPORT_POINTER(function, argumentBytes)                                          \
@@ -116,4 +127,8 @@ FARPROC BindAddress(HMODULE library, const char* name) {
 extern "C" {
 decltype(&GetVersionExA) skorvelinImportedGetVersionExA SKORVELIN_IMPORT_POINTER(GetVersionExA, 4) =
     skorvelin::support::ImportedGetVersionExA;
+decltype(&OpenProcess) skorvelinImportedOpenProcess SKORVELIN_IMPORT_POINTER(OpenProcess, 12) =
+    skorvelin::support::ImportedOpenProcess;
+decltype(&DuplicateHandle) skorvelinImportedDuplicateHandle
+    SKORVELIN_IMPORT_POINTER(DuplicateHandle, 28) = skorvelin::support::ImportedDuplicateHandle;
 }

@@ -1,10 +1,10 @@
 #pragma once
 // Stand-ins for the systems the program supports but the test machine is not, while a
 // ReplacedBindings lives: functions that the program binds by name are replaced, or made absent,
-// and so is the version query that it imports (GetVersionExA). Test programs link bindings.cpp
-// in place of the program's common/bind_address.cpp, and its import pointer for that function,
-// which the linker takes before the import library's own: every call of the test program, the
-// program's code in it included, reaches it.
+// and so are a few that it imports (GetVersionExA, OpenProcess, DuplicateHandle). Test programs
+// link bindings.cpp in place of the program's common/bind_address.cpp, and its import pointers
+// for those functions, which the linker takes before the import libraries' own: every call of
+// the test program, the program's code in it included, reaches them.
 #include <windows.h>
 
 #include <string>
