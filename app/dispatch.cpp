@@ -19,7 +19,7 @@ void CloseWindowByTitle(const std::wstring& pattern) {
 void TerminateProcessByName(const std::wstring& name) {
     // The handle that the lookup examined the process through: never the id opened again, which
     // by now may name another process.
-    if (const TerminableProcess process = FindTerminableProcess(name)) {
+    if (const TerminableProcess process = modGeneral::FindProcessByName(name)) {
         TerminateProcess(process.handle.get(), 0);
     }
 }

@@ -8,7 +8,7 @@ set(artwork icon48.bin icon32.bin icon16.bin icon_group.bin hand.cur donate_fr.g
 list(TRANSFORM artwork PREPEND ${PROJECT_SOURCE_DIR}/ui/resources/)
 set_source_files_properties(${PROJECT_SOURCE_DIR}/ui/resources/skorvelin.rc
                             PROPERTIES OBJECT_DEPENDS "${artwork}")
-target_link_libraries(Skorvelin PRIVATE skorvelin_app)
+target_link_libraries(Skorvelin PRIVATE skorvelin_app skorvelin_binding)
 skorvelin_gui_program(Skorvelin)
 # The enclosing build names the folder where its tests look for the program.
 if(SKORVELIN_PROGRAM_DIR)

@@ -22,10 +22,10 @@ void ProcessSearch() {
         return;
     }
     const std::wstring ownName = LowerCase(FileNameOf(support::OwnProgramPath().wstring()));
-    if (modGeneral::FindProcessByName(ownName) != GetCurrentProcessId()) {
+    if (modGeneral::FindProcessByName(ownName).id != GetCurrentProcessId()) {
         ReportFault("the search by name does not find this program's own process");
     }
-    if (modGeneral::FindProcessByName(L"absent.exe") != 0) {
+    if (modGeneral::FindProcessByName(L"absent.exe").id != 0) {
         ReportFault("a process named absent.exe was found");
     }
     // The two are timed in turn within each round, so that a slow spell of the machine

@@ -53,7 +53,7 @@ std::vector<Program> ComparedPrograms() {
 }
 
 bool DesktopProcessRunning() {
-    return modGeneral::FindProcessByName(L"explorer.exe") != 0;
+    return modGeneral::FindProcessByName(L"explorer.exe").id != 0;
 }
 
 // Seconds from start to end of one run of `program`; nothing when it did not start, did not

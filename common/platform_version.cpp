@@ -1,7 +1,5 @@
 #include "common/platform_version.h"
 
-#include "common/system_library.h"
-
 #include <windows.h>
 
 #include <cstring>
@@ -12,13 +10,8 @@ long GetPlatformId() {
     OSVERSIONINFOA info{};
     info.dwOSVersionInfoSize = sizeof(info); // 148 bytes, the record every version knows
     std::memset(info.szCSDVersion, ' ', sizeof(info.szCSDVersion));
-    // Bound by name, as the test stand-ins for other systems need (see SetBindingHook). Its
-    // answer is not looked at: a failed query leaves the platform id 0.
-    using GetVersionExAFn = BOOL WINAPI(OSVERSIONINFOA*);
-    if (auto* const query = skorvelin::BindFunction<GetVersionExAFn>(
-            skorvelin::ImportedLibrary("kernel32.dll"), "GetVersionExA")) {
-        query(&info);
-    }
+    // Its answer is not looked at: a failed query leaves the platform id 0.
+    GetVersionExA(&info);
     return static_cast<long>(info.dwPlatformId);
 }
 

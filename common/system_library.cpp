@@ -3,15 +3,8 @@
 #include "common/platform_calls.h"
 
 #include <cstring>
-#include <utility>
 
 namespace skorvelin {
-namespace {
-
-BindingHook gBindingHook = nullptr;
-unsigned gBindingGeneration = 1;
-
-} // namespace
 
 HMODULE SystemLibrary(const char* fileName) {
     // The program uses a handful of system libraries; each is asked for by one constant name.
@@ -33,20 +26,6 @@ HMODULE SystemLibrary(const char* fileName) {
 
 HMODULE ImportedLibrary(const char* fileName) {
     return GetModuleHandleA(fileName);
-}
-
-FARPROC BindAddress(HMODULE library, const char* name) {
-    const FARPROC found = library ? GetProcAddress(library, name) : nullptr;
-    return gBindingHook ? gBindingHook(library, name, found) : found;
-}
-
-BindingHook SetBindingHook(BindingHook hook) {
-    ++gBindingGeneration;
-    return std::exchange(gBindingHook, hook);
-}
-
-unsigned BindingGeneration() {
-    return gBindingGeneration;
 }
 
 } // namespace skorvelin

@@ -16,21 +16,13 @@ HMODULE SystemLibrary(const char* fileName);
 HMODULE ImportedLibrary(const char* fileName);
 
 // The function `name` of a loaded library; nullptr when the library or the function is absent.
+// Defined apart, in a library of its own (common/bind_address.cpp) that each program links
+// itself: what binding by name answers is chosen when a program is linked.
 FARPROC BindAddress(HMODULE library, const char* name);
 
 template <typename Function> Function* BindFunction(HMODULE library, const char* name) {
     // GetProcAddress answers a generic function pointer; the caller names the real signature.
     return reinterpret_cast<Function*>(reinterpret_cast<void*>(BindAddress(library, name)));
 }
-
-// Tests stand in for the systems that lack a function, or that answer otherwise, by replacing
-// what binding by name finds: the hook sees every binding, with the library, the name and what
-// the platform found, and answers what the program gets. nullptr: the platform's answers again.
-// Answers the hook it replaces.
-using BindingHook = FARPROC (*)(HMODULE library, const char* name, FARPROC found);
-BindingHook SetBindingHook(BindingHook hook);
-// Counts the replacements of the hook, so that functions bound once and kept can be bound again
-// after one.
-unsigned BindingGeneration();
 
 } // namespace skorvelin

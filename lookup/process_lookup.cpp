@@ -15,11 +15,11 @@ using EnumProcessModulesFn = BOOL WINAPI(HANDLE, HMODULE*, DWORD, DWORD*);
 using GetModuleFileNameExWFn = DWORD WINAPI(HANDLE, HMODULE, LPWSTR, DWORD);
 using QueryFullProcessImageNameWFn = BOOL WINAPI(HANDLE, DWORD, LPWSTR, PDWORD);
 
-// The process functions are bound by name at their first use, so that a run that never lists
-// processes never needs the process-listing library.
+// The process functions are bound by name when a lookup starts, so that a run that never lists
+// processes never needs the process-listing library. A run makes one lookup: binding again on
+// the next costs nothing that matters.
 struct ProcessApi {
     HMODULE psapi = SystemLibrary("psapi.dll");
-    EnumProcessesFn* enumProcesses = BindFunction<EnumProcessesFn>(psapi, "EnumProcesses");
     EnumProcessModulesFn* enumProcessModules =
         BindFunction<EnumProcessModulesFn>(psapi, "EnumProcessModules");
     GetModuleFileNameExWFn* getModuleFileNameEx =
@@ -82,41 +82,23 @@ std::optional<std::wstring> ProcessApi::PathOf(HANDLE process) const {
     return queryFullProcessImageName ? PathByImageName(process) : PathByFirstModule(process);
 }
 
-// Bound once, and again only when the bindings have been replaced since (SetBindingHook).
-const ProcessApi& Api() {
-    static std::optional<ProcessApi> api;
-    static unsigned boundIn = 0;
-    if (!api || boundIn != BindingGeneration()) {
-        api.reset();
-        boundIn = BindingGeneration();
-        api.emplace();
+// A second handle to the very same process, with `access`. The system checks the new rights
+// against the process's security as OpenProcess would, and refuses them likewise.
+UniqueHandle Widen(HANDLE process, DWORD access) {
+    HANDLE widened = nullptr;
+    if (!DuplicateHandle(GetCurrentProcess(), process, GetCurrentProcess(), &widened, access, FALSE,
+                         0)) {
+        return {};
     }
-    return *api;
+    return UniqueHandle{widened};
 }
-
-// The platform itself: processes opened by id, and second handles derived from open ones.
-class PlatformGate final : public ProcessGate {
-  public:
-    UniqueHandle Open(DWORD processId, DWORD access) const override {
-        return UniqueHandle{OpenProcess(access, FALSE, processId)};
-    }
-    UniqueHandle Widen(HANDLE process, DWORD access) const override {
-        // The system checks the new rights against the process's security as OpenProcess
-        // would, and refuses them likewise.
-        HANDLE widened = nullptr;
-        if (!DuplicateHandle(GetCurrentProcess(), process, GetCurrentProcess(), &widened, access,
-                             FALSE, 0)) {
-            return {};
-        }
-        return UniqueHandle{widened};
-    }
-};
 
 } // namespace
 
 std::vector<DWORD> ListProcessIds(size_t firstCapacity) {
-    const ProcessApi& api = Api();
-    if (!api.enumProcesses) {
+    auto* const enumProcesses =
+        BindFunction<EnumProcessesFn>(SystemLibrary("psapi.dll"), "EnumProcesses");
+    if (!enumProcesses) {
         return {};
     }
     size_t capacity = firstCapacity > 0 ? firstCapacity : 1;
@@ -124,7 +106,7 @@ std::vector<DWORD> ListProcessIds(size_t firstCapacity) {
         std::vector<DWORD> ids(capacity, 0);
         DWORD bytes = 0;
         const DWORD room = static_cast<DWORD>(capacity * sizeof(DWORD));
-        if (!api.enumProcesses(ids.data(), room, &bytes)) {
+        if (!enumProcesses(ids.data(), room, &bytes)) {
             return {};
         }
         // A full list may have been cut short: ask again with twice the room.
@@ -136,38 +118,6 @@ std::vector<DWORD> ListProcessIds(size_t firstCapacity) {
     }
 }
 
-TerminableProcess FirstTerminableProcessNamed(const std::wstring& name,
-                                              const std::vector<DWORD>& ids,
-                                              const ProcessGate& gate) {
-    const ProcessApi& api = Api();
-    // File names compare as the file system compares them: both lowered by the one case mapping,
-    // which pairs I with i whatever the user's locale, then code by code. A locale comparison
-    // would miss WINWORD.EXE for winword.exe in a Turkish locale, and find names that only read
-    // alike there.
-    const std::wstring wanted = LowerCase(name);
-    for (const DWORD id : ids) {
-        const UniqueHandle examined = gate.Open(id, api.PathQueryRights());
-        if (!examined) {
-            continue;
-        }
-        const std::optional<std::wstring> path = api.PathOf(examined.get());
-        if (!path || LowerCase(FileNameOf(*path)) != wanted) {
-            continue;
-        }
-        // The query rights are granted for elevated and protected processes too, which this run
-        // may not terminate: such a process is passed over, and a later one of the same name
-        // that the user owns is taken instead.
-        if (UniqueHandle terminable = gate.Widen(examined.get(), PROCESS_TERMINATE)) {
-            return {id, std::move(terminable)};
-        }
-    }
-    return {};
-}
-
-TerminableProcess FindTerminableProcess(const std::wstring& name) {
-    return FirstTerminableProcessNamed(name, ListProcessIds(), PlatformGate{});
-}
-
 std::wstring FileNameOf(const std::wstring& path) {
     const long slash = modGeneral::ReverseFind(path, L"\\", -1, modGeneral::CompareMode::Binary);
     return path.substr(static_cast<size_t>(slash));
@@ -177,8 +127,33 @@ std::wstring FileNameOf(const std::wstring& path) {
 
 namespace modGeneral {
 
-DWORD FindProcessByName(const std::wstring& name) {
-    return skorvelin::FindTerminableProcess(name).id;
+using skorvelin::LowerCase;
+using skorvelin::UniqueHandle;
+
+skorvelin::TerminableProcess FindProcessByName(const std::wstring& name) {
+    const skorvelin::ProcessApi api;
+    // File names compare as the file system compares them: both lowered by the one case mapping,
+    // which pairs I with i whatever the user's locale, then code by code. A locale comparison
+    // would miss WINWORD.EXE for winword.exe in a Turkish locale, and find names that only read
+    // alike there.
+    const std::wstring wanted = LowerCase(name);
+    for (const DWORD id : skorvelin::ListProcessIds()) {
+        const UniqueHandle examined{OpenProcess(api.PathQueryRights(), FALSE, id)};
+        if (!examined) {
+            continue;
+        }
+        const std::optional<std::wstring> path = api.PathOf(examined.get());
+        if (!path || LowerCase(skorvelin::FileNameOf(*path)) != wanted) {
+            continue;
+        }
+        // The query rights are granted for elevated and protected processes too, which this run
+        // may not terminate: such a process is passed over, and a later one of the same name
+        // that the user owns is taken instead.
+        if (UniqueHandle terminable = skorvelin::Widen(examined.get(), PROCESS_TERMINATE)) {
+            return {id, std::move(terminable)};
+        }
+    }
+    return {};
 }
 
 } // namespace modGeneral

@@ -39,15 +39,15 @@ TEST(LookupHandles, AThousandLookupsLeaveNoHandleOpen) {
     const HWND window = target.window(0);
 
     // The first calls bind the platform functions; what they load stays for the whole run.
-    ASSERT_EQ(modGeneral::FindProcessByName(present), presentId);
-    ASSERT_EQ(modGeneral::FindProcessByName(absent), 0u);
+    ASSERT_EQ(modGeneral::FindProcessByName(present).id, presentId);
+    ASSERT_EQ(modGeneral::FindProcessByName(absent).id, 0u);
     ASSERT_EQ(modGeneral::FindWindowByTitle(Lowered(title)), window);
 
     const uintptr_t before = FreshHandleValue();
     int wrongAnswers = 0;
     for (int i = 0; i < kRounds; ++i) {
-        wrongAnswers += modGeneral::FindProcessByName(present) != presentId;
-        wrongAnswers += modGeneral::FindProcessByName(absent) != 0;
+        wrongAnswers += modGeneral::FindProcessByName(present).id != presentId;
+        wrongAnswers += modGeneral::FindProcessByName(absent).id != 0;
         wrongAnswers += modGeneral::FindWindowByTitle(Lowered(title)) != window;
     }
     const uintptr_t after = FreshHandleValue();

@@ -178,10 +178,16 @@ class ProgramImageRules(unittest.TestCase):
             ("delay-load imports", "i686", made_up_image(size=4096, directories=(1, 13)),
              system, False),
             ("only headers", "i686", made_up_image(size=1024), system, False),
+            # (what, arch, image, libraries, accepted, imports): the calls that tests stand in for
+            ("the version query and the process calls imported", "x86_64", x64, system, True,
+             {("kernel32.dll", "GetVersionExA"), ("kernel32.dll", "OpenProcess"),
+              ("kernel32.dll", "DuplicateHandle"), ("user32.dll", "EnumWindows")}),
+            ("the process calls of a stand-in", "i686", x86, system, False,
+             {("kernel32.dll", "GetVersionExA"), ("user32.dll", "EnumWindows")}),
         ]
-        for what, arch, image, libraries, accepted in cases:
+        for what, arch, image, libraries, accepted, *imports in cases:
             with self.subTest(what):
-                found = program_image.problems(image, libraries, arch)
+                found = program_image.problems(image, libraries, arch, *imports)
                 self.assertEqual(not found, accepted, found)
 
 

@@ -10,7 +10,9 @@ Rules:
   paths need (process listing, shell, OLE pictures, common controls) are loaded from the system
   folder at their first use, never by the loader, which would also search the program's own
   folder for them;
-- no delay-load import directory: delay-loaded libraries would be searched for on the path too.
+- no delay-load import directory: delay-loaded libraries would be searched for on the path too;
+- the functions that the test programs reach through import pointers of their own
+  (tests/support/bindings.cpp) are the system's imports here: no stand-in took their place.
 
 Usage: program_image.py --arch i686|x86_64 Skorvelin.exe
 """
@@ -30,10 +32,13 @@ ARCHITECTURES = {
 SYSTEM_LIBRARIES = {"kernel32.dll", "user32.dll", "gdi32.dll", "msvcrt.dll", "advapi32.dll"}
 # Less than this is not a built program: its headers alone take 1 KiB.
 SMALLEST_PROGRAM = 1024
+STOOD_IN_BY_TESTS = {("kernel32.dll", "GetVersionExA"), ("kernel32.dll", "OpenProcess"),
+                     ("kernel32.dll", "DuplicateHandle")}
 
 
-def problems(image, libraries, arch):
-    """One line for each rule that the image breaks; libraries: the names it imports from."""
+def problems(image, libraries, arch, imports=None):
+    """One line for each rule that the image breaks; libraries: the names it imports from;
+    imports, when given: its (library, function) pairs."""
     found = []
     if image.size <= SMALLEST_PROGRAM:
         found.append(f"{image.size} bytes: not a built program")
@@ -50,6 +55,9 @@ def problems(image, libraries, arch):
                      "program's folder; load it from the system folder at its first use")
     if libraries and "kernel32.dll" not in libraries:
         found.append("does not import kernel32.dll")
+    for library, function in sorted(STOOD_IN_BY_TESTS - set(imports or STOOD_IN_BY_TESTS)):
+        found.append(f"does not import {function} from {library}: a test program's stand-in "
+                     "took its place")
     _, delay_size = image.directory(pe_file.DELAY_IMPORT_DIRECTORY)
     if delay_size:
         found.append(f"a delay-load import directory ({delay_size} bytes): delay-loaded "
@@ -63,8 +71,9 @@ def main():
     parser.add_argument("program", type=Path)
     args = parser.parse_args()
     image = pe_file.Image(args.program)
-    libraries = {library for library, _ in image.imports()}
-    found = problems(image, libraries, args.arch)
+    imports = image.imports()
+    libraries = {library for library, _ in imports}
+    found = problems(image, libraries, args.arch, imports)
     for problem in found:
         print(f"{args.program}: {problem}")
     print(f"{args.program}: {image.size} bytes, machine {image.machine:#x}, subsystem "

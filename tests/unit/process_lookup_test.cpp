@@ -56,16 +56,16 @@ TEST(FindProcessByName, ComparesTheWholeFileNameIgnoringCase) {
     const std::wstring ownPath = OwnExecutablePath();
     const std::wstring ownName = FileNameOf(ownPath);
 
-    const DWORD found = modGeneral::FindProcessByName(L"UNIT_TESTS.EXE");
+    const DWORD found = modGeneral::FindProcessByName(L"UNIT_TESTS.EXE").id;
     ASSERT_NE(found, 0u);
     EXPECT_EQ(skorvelin::support::ExecutableNameOf(found), L"unit_tests.exe");
 
-    EXPECT_EQ(modGeneral::FindProcessByName(ownPath), 0u) << "a directory part never matches";
-    EXPECT_EQ(modGeneral::FindProcessByName(L"unit_tests.*"), 0u);
-    EXPECT_EQ(modGeneral::FindProcessByName(L"unit_tests.ex?"), 0u);
-    EXPECT_EQ(modGeneral::FindProcessByName(L"unit_tests"), 0u);
-    EXPECT_EQ(modGeneral::FindProcessByName(ownName + L" "), 0u);
-    EXPECT_EQ(modGeneral::FindProcessByName(L""), 0u);
+    EXPECT_EQ(modGeneral::FindProcessByName(ownPath).id, 0u) << "a directory part never matches";
+    EXPECT_EQ(modGeneral::FindProcessByName(L"unit_tests.*").id, 0u);
+    EXPECT_EQ(modGeneral::FindProcessByName(L"unit_tests.ex?").id, 0u);
+    EXPECT_EQ(modGeneral::FindProcessByName(L"unit_tests").id, 0u);
+    EXPECT_EQ(modGeneral::FindProcessByName(ownName + L" ").id, 0u);
+    EXPECT_EQ(modGeneral::FindProcessByName(L"").id, 0u);
 }
 
 // A running process of this session whose executable is not the test program's.
@@ -99,41 +99,34 @@ struct TerminableCase {
     bool idPassesOn = false;
 };
 
-// The platform as the case shows it, recording every request: (id, rights asked).
-class FakeGate final : public skorvelin::ProcessGate {
+// Every request made of the platform: (id, rights asked).
+struct Requests {
+    std::vector<std::pair<DWORD, DWORD>> opened;
+    std::vector<std::pair<DWORD, DWORD>> widened; // id 0: a handle the platform never gave
+};
+
+// The platform as the case shows it, while this lives: the process list holds the case's ids,
+// and opening or widening one of them reaches this test program or the other program, unless
+// refused. Every request is recorded.
+class FakeProcesses {
   public:
-    FakeGate(const TerminableCase& c, DWORD other) : case_(c), other_(other) {}
-
-    UniqueHandle Open(DWORD id, DWORD access) const override {
-        opened.emplace_back(id, access);
-        const FakeProcess* const p = Find(id);
-        if (!p || p->refused == Refused::Everything) {
-            return {};
-        }
-        const bool passedOn =
-            case_.idPassesOn && std::count_if(opened.begin(), opened.end(),
-                                              [id](const auto& o) { return o.first == id; }) > 1;
-        const DWORD real = p->self && !passedOn ? GetCurrentProcessId() : other_;
-        UniqueHandle process{
-            OpenProcess(p->refused == Refused::Path ? SYNCHRONIZE : access, FALSE, real)};
-        ids_[process.get()] = id;
-        return process;
+    FakeProcesses(const TerminableCase& c, DWORD other,
+                  std::vector<skorvelin::support::Replacement> system, Requests& requests)
+        : case_(c), other_(other), requests_(requests), bindings_(WithFakes(std::move(system))) {
+        gActive = this;
     }
+    FakeProcesses(const FakeProcesses&) = delete;
+    FakeProcesses& operator=(const FakeProcesses&) = delete;
+    ~FakeProcesses() { gActive = nullptr; }
 
-    UniqueHandle Widen(HANDLE process, DWORD access) const override {
-        const auto given = ids_.find(process);
-        if (given == ids_.end()) {
-            ADD_FAILURE() << "rights asked for a handle this platform never gave";
-            return {};
-        }
-        widened.emplace_back(given->second, access);
-        HANDLE copy = nullptr;
-        if (Find(given->second)->refused == Refused::Terminate ||
-            !DuplicateHandle(GetCurrentProcess(), process, GetCurrentProcess(), &copy, access,
-                             FALSE, 0)) {
-            return {};
-        }
-        return UniqueHandle{copy};
+  private:
+    static std::vector<skorvelin::support::Replacement>
+    WithFakes(std::vector<skorvelin::support::Replacement> system) {
+        using skorvelin::support::AsBound;
+        system.push_back({"psapi.dll", "EnumProcesses", AsBound(EnumProcesses)});
+        system.push_back({"kernel32.dll", "OpenProcess", AsBound(OpenProcess)});
+        system.push_back({"kernel32.dll", "DuplicateHandle", AsBound(DuplicateHandle)});
+        return system;
     }
 
     const FakeProcess* Find(DWORD id) const {
@@ -142,14 +135,68 @@ class FakeGate final : public skorvelin::ProcessGate {
         return p == case_.processes.end() ? nullptr : &*p;
     }
 
-    mutable std::vector<std::pair<DWORD, DWORD>> opened;
-    mutable std::vector<std::pair<DWORD, DWORD>> widened;
+    static BOOL WINAPI EnumProcesses(DWORD* ids, DWORD room, DWORD* bytes) {
+        DWORD count = 0;
+        for (const FakeProcess& p : gActive->case_.processes) {
+            if (count < room / sizeof(DWORD)) {
+                ids[count++] = p.id;
+            }
+        }
+        *bytes = count * static_cast<DWORD>(sizeof(DWORD));
+        return TRUE;
+    }
 
-  private:
+    static HANDLE WINAPI OpenProcess(DWORD access, BOOL inherit, DWORD id) {
+        FakeProcesses& self = *gActive;
+        self.requests_.opened.emplace_back(id, access);
+        const FakeProcess* const p = self.Find(id);
+        if (!p || p->refused == Refused::Everything) {
+            SetLastError(p ? ERROR_ACCESS_DENIED : ERROR_INVALID_PARAMETER);
+            return nullptr;
+        }
+        const auto& opened = self.requests_.opened;
+        const bool passedOn =
+            self.case_.idPassesOn && std::count_if(opened.begin(), opened.end(),
+                                                   [id](auto& o) { return o.first == id; }) > 1;
+        const DWORD real = p->self && !passedOn ? GetCurrentProcessId() : self.other_;
+        static auto* const open = skorvelin::support::PlatformsOwn<decltype(::OpenProcess)>(
+            "kernel32.dll", "OpenProcess");
+        const HANDLE process =
+            open(p->refused == Refused::Path ? SYNCHRONIZE : access, inherit, real);
+        self.given_[process] = id;
+        return process;
+    }
+
+    static BOOL WINAPI DuplicateHandle(HANDLE sourceProcess, HANDLE source, HANDLE targetProcess,
+                                       HANDLE* target, DWORD access, BOOL inherit, DWORD options) {
+        FakeProcesses& self = *gActive;
+        const auto given = self.given_.find(source);
+        const DWORD id = given == self.given_.end() ? 0 : given->second;
+        self.requests_.widened.emplace_back(id, access);
+        if (id == 0 || self.Find(id)->refused == Refused::Terminate) {
+            SetLastError(ERROR_ACCESS_DENIED);
+            return FALSE;
+        }
+        static auto* const duplicate =
+            skorvelin::support::PlatformsOwn<decltype(::DuplicateHandle)>("kernel32.dll",
+                                                                          "DuplicateHandle");
+        return duplicate(sourceProcess, source, targetProcess, target, access, inherit, options);
+    }
+
+    static inline FakeProcesses* gActive = nullptr;
+
     const TerminableCase& case_;
     DWORD other_;
-    mutable std::map<HANDLE, DWORD> ids_;
+    Requests& requests_;
+    std::map<HANDLE, DWORD> given_; // handle: the made-up id it was opened for
+    skorvelin::support::ReplacedBindings bindings_;
 };
+
+// Whether the made-up `id` stands for this test program (0, for no made-up process, does not).
+bool IsSelf(const TerminableCase& c, DWORD id) {
+    return std::any_of(c.processes.begin(), c.processes.end(),
+                       [id](const FakeProcess& p) { return p.id == id && p.self; });
+}
 
 // The id of the process behind a handle that may carry no query right of its own.
 DWORD IdOf(HANDLE process) {
@@ -162,7 +209,7 @@ DWORD IdOf(HANDLE process) {
     return GetProcessId(query);
 }
 
-TEST(FirstTerminableProcessNamed, TerminatesOnlyTheExaminedMatch) {
+TEST(FindProcessByName, TerminatesOnlyTheExaminedMatch) {
     const DWORD other = SomeOtherProcess();
     ASSERT_NE(other, 0u) << "no other process to stand for a differently named one";
     const TerminableCase cases[] = {
@@ -201,15 +248,12 @@ TEST(FirstTerminableProcessNamed, TerminatesOnlyTheExaminedMatch) {
         for (const TerminableCase& c : cases) {
             SCOPED_TRACE(c.what);
             SCOPED_TRACE(system.what);
-            const skorvelin::support::ReplacedBindings standIn(system.replacements);
-            std::vector<DWORD> ids;
-            for (const FakeProcess& p : c.processes) {
-                ids.push_back(p.id);
+            Requests requests;
+            skorvelin::TerminableProcess found;
+            {
+                const FakeProcesses platform(c, other, system.replacements, requests);
+                found = modGeneral::FindProcessByName(L"UNIT_TESTS.exe");
             }
-            const FakeGate gate(c, other);
-
-            const skorvelin::TerminableProcess found =
-                skorvelin::FirstTerminableProcessNamed(L"UNIT_TESTS.exe", ids, gate);
 
             EXPECT_EQ(found.id, c.found);
             if (c.found != 0) {
@@ -217,12 +261,12 @@ TEST(FirstTerminableProcessNamed, TerminatesOnlyTheExaminedMatch) {
                 EXPECT_EQ(IdOf(found.handle.get()), GetCurrentProcessId())
                     << "the handle must be the examined process's";
             }
-            for (const auto& [id, access] : gate.opened) {
+            for (const auto& [id, access] : requests.opened) {
                 EXPECT_EQ(access, system.queryAccess) << "rights asked for process " << id;
             }
             // Only a process of the wanted name is ever asked for the right to terminate.
-            for (const auto& [id, access] : gate.widened) {
-                EXPECT_TRUE(gate.Find(id)->self) << "process " << id;
+            for (const auto& [id, access] : requests.widened) {
+                EXPECT_TRUE(IsSelf(c, id)) << "process " << id << " (0: a handle never given)";
                 EXPECT_EQ(access, DWORD{PROCESS_TERMINATE}) << "process " << id;
             }
         }
