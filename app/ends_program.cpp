@@ -38,6 +38,12 @@ extern "C" void _amsg_exit(int) {
     EndProgram();
 }
 
+// The runtime's pseudo-relocations patch the places where code refers to data of a system library
+// without the library's import pointer. The program has none: it links with that automatic import
+// off, so such a reference would fail the link (app/program.cmake). So an empty relocator takes
+// the place of the runtime's, which would bring its error reports and their box along.
+extern "C" void _pei386_runtime_relocator() {}
+
 namespace std {
 
 void __throw_bad_alloc() {

@@ -53,6 +53,8 @@ if(SKORVELIN_THREAD_MODEL STREQUAL "win32")
                       $<$<COMPILE_LANGUAGE:CXX>:-fno-rtti>
                       $<$<COMPILE_LANGUAGE:CXX>:-fno-threadsafe-statics>
                       -fno-asynchronous-unwind-tables -fno-unwind-tables)
+  # The smallest code, at link time too, where whole-program optimisation takes its level.
+  set(CMAKE_CXX_FLAGS_RELEASE "-Oz -DNDEBUG")
   # Data aligned as the ABI asks, not padded to 32 bytes for vector loads the program never makes.
   add_compile_options(-malign-data=abi)
   if(SKORVELIN_ARCH STREQUAL i686)

@@ -43,11 +43,11 @@ int TwipsToPixels(float twips, unsigned dpi) {
 }
 
 float PixelsToTwips(int pixels, unsigned dpi) {
-    return static_cast<float>(static_cast<double>(pixels) * 1440 / dpi);
+    return static_cast<float>(pixels) * 1440 / static_cast<float>(dpi);
 }
 
 int ScaleFrom96(int pixels, unsigned dpi) {
-    return MulDiv(pixels, static_cast<int>(dpi), 96);
+    return (pixels * static_cast<int>(dpi) + 48) / 96; // to the nearest pixel
 }
 
 unsigned WindowDpi(HWND window) {
@@ -84,7 +84,7 @@ SIZE TextLine(HDC dc, const std::wstring& text, const POINT* at) {
         extent.cx = 0;
     } else if (at) {
         // Measured are the ends of the units; drawn are their advances, found back to front.
-        for (size_t i = advances.size(); i-- > 1;) {
+        for (int i = units.Length(); i-- > 1;) {
             advances[i] -= advances[i - 1];
         }
         units.Draw(dc, at->x, at->y, advances.data());
@@ -125,10 +125,8 @@ void DrawBitmap(HDC dc, HGDIOBJ bitmap, int x, int y, unsigned dpi) {
     const int width = ScaleFrom96(info.bmWidth, dpi);
     const int height = ScaleFrom96(info.bmHeight, dpi);
     if (width == info.bmWidth && height == info.bmHeight) {
-        BitBlt(dc, x, y, width, height, source.get(), 0, 0, SRCCOPY);
-        return;
-    }
-    if (WideApiAvailable()) { // the NT family, asked once per run
+        // Pixel for pixel: no stretching mode applies.
+    } else if (WideApiAvailable()) { // the NT family, asked once per run
         SetStretchBltMode(dc, HALFTONE);
         // Choosing HALFTONE leaves the brush origin undefined: it must be set again.
         SetBrushOrgEx(dc, 0, 0, nullptr);

@@ -6,6 +6,8 @@
 #include "common/system_library.h"
 #include "ui/resources/resource_ids.h"
 
+#include <algorithm>
+#include <iterator>
 #include <utility>
 
 namespace skorvelin {
@@ -59,22 +61,17 @@ void frmSkorvelin::Show() {
     // Centred on the part of the desktop that no task bar covers.
     RECT area{};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
-    RECT frame{};
-    GetWindowRect(window_, &frame);
-    SetWindowPos(window_, nullptr, (area.left + area.right - frame.right + frame.left) / 2,
-                 (area.top + area.bottom - frame.bottom + frame.top) / 2, 0, 0,
+    SetWindowPos(window_, nullptr, (area.left + area.right - outer_.cx) / 2,
+                 (area.top + area.bottom - outer_.cy) / 2, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     ShowWindow(window_, SW_SHOWNORMAL);
 }
 
 void frmSkorvelin::RestoreFocus() {
-    // Back where it was, or on the first control that takes the focus.
-    HWND target = focus_ && IsChild(window_, focus_) ? focus_ : nullptr;
-    for (HWND child = GetWindow(window_, GW_CHILD); !target && child;
-         child = GetWindow(child, GW_HWNDNEXT)) {
-        target = (GetLongPtr(child, GWL_STYLE) & WS_TABSTOP) ? child : nullptr;
-    }
-    if (target) {
+    // Back where it was, or on OK, the first control that takes the focus.
+    const bool saved = focus_ && std::find(std::begin(controls_), std::end(controls_), focus_) !=
+                                     std::end(controls_);
+    if (const HWND target = saved ? focus_ : controls_[btnOK]) {
         SetFocus(target);
     }
 }
@@ -103,16 +100,19 @@ void frmSkorvelin::ApplyDpi(unsigned dpi, const RECT* suggested) {
         outer = client;
         AdjustWindowRectEx(&outer, kFormStyle, FALSE, kFormExStyle);
     }
+    outer_ = {outer.right - outer.left, outer.bottom - outer.top};
     SetWindowPos(window_, nullptr, suggested ? suggested->left : 0, suggested ? suggested->top : 0,
-                 outer.right - outer.left, outer.bottom - outer.top,
+                 outer_.cx, outer_.cy,
                  (suggested ? 0 : SWP_NOMOVE) | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-bool frmSkorvelin::PointerMoved() {
+bool frmSkorvelin::PointerMoved(HWND window, LPARAM position) {
     // The system also reports a move where the pointer stands still, when a window lets the
     // pointer go for one: such a move would undo what a click just did to the links.
-    const DWORD at = GetMessagePos();
-    return std::exchange(lastPointer_, at) != at;
+    const bool moved = window != lastMoveWindow_ || position != lastMovePosition_;
+    lastMoveWindow_ = window;
+    lastMovePosition_ = position;
+    return moved;
 }
 
 void frmSkorvelin::Raise(MouseHandler handler, WPARAM keys, LPARAM position, unsigned button) {
@@ -150,7 +150,7 @@ LRESULT frmSkorvelin::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         Draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
         return TRUE;
     case WM_MOUSEMOVE:
-        if (PointerMoved()) {
+        if (PointerMoved(window_, lParam)) {
             Raise(&frmSkorvelin::Form_MouseMove, wParam, lParam);
         }
         return 0;
@@ -162,8 +162,8 @@ LRESULT frmSkorvelin::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_ACTIVATE:
         if (LOWORD(wParam) != WA_INACTIVE) {
             RestoreFocus();
-        } else if (const HWND focus = GetFocus(); focus && IsChild(window_, focus)) {
-            focus_ = focus;
+        } else {
+            focus_ = GetFocus();
         }
         return 0;
     case WM_SETFOCUS:

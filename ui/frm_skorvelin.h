@@ -74,7 +74,7 @@ class frmSkorvelin {
     // A control's pointer messages, once the control has handled them itself.
     void OnControlMouse(ControlName c, UINT message, WPARAM keys, LPARAM position);
     // Whether the pointer has moved since the last pointer move seen by the form or a control.
-    bool PointerMoved();
+    bool PointerMoved(HWND window, LPARAM position);
     // Calls a pointer event's handler with the arguments of a mouse message: the button pressed
     // or released, or for a move (`button` 0) the buttons held.
     void Raise(MouseHandler handler, WPARAM keys, LPARAM position, unsigned button = 0);
@@ -92,6 +92,7 @@ class frmSkorvelin {
     // Makes the controls: only the help window needs them.
     void LoadControls();
     void ApplyFont(ControlName c);
+    SIZE SizeOf(ControlName c) const; // in pixels
     void Place(ControlName c);
     void SetLinkCaption(ControlName link, std::wstring caption);
     void SetLinkLook(ControlName link, bool highlighted);
@@ -100,12 +101,14 @@ class frmSkorvelin {
 
     HWND window_ = nullptr;
     unsigned dpi_ = 96;
+    SIZE outer_{}; // the window's size, frame and all
     HWND controls_[kControlCount] = {};
     WNDPROC originalProcedures_[kControlCount] = {};
     UniqueGdiObject fonts_[2]; // plain, underlined
     HCURSOR hand_ = nullptr;
-    HWND focus_ = nullptr;           // where the focus was when the window last went inactive
-    DWORD lastPointer_ = 0xFFFFFFFF; // screen position of the last pointer move, as packed
+    HWND focus_ = nullptr;          // where the focus was when the window last went inactive
+    HWND lastMoveWindow_ = nullptr; // where the last pointer move was seen, and at which point
+    LPARAM lastMovePosition_ = -1;
     // Buttons held on a label or a picture, which holds the pointer meanwhile, and whether the
     // left one is the second press of a double-click.
     unsigned buttonsDown_ = 0;

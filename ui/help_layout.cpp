@@ -17,7 +17,7 @@ struct ControlRow {
     F::ControlName name;
     const wchar_t* windowClass;
     // The box in twips from the client area's corner. A link takes the size of its caption.
-    float left, top, width, height;
+    short left, top, width, height;
     DWORD style;
     const wchar_t* text; // what it shows before the help set-up runs; pictures show none
     bool hand;           // the program's hand over it, in place of its class's pointer
@@ -165,7 +165,7 @@ LRESULT CALLBACK frmSkorvelin::ControlProcedure(HWND window, UINT message, WPARA
 
 void frmSkorvelin::OnControlMouse(ControlName c, UINT message, WPARAM keys, LPARAM position) {
     const ControlEvents& events = kEvents[c];
-    if (message == WM_MOUSEMOVE && PointerMoved() && events.mouseMove) {
+    if (message == WM_MOUSEMOVE && PointerMoved(controls_[c], position) && events.mouseMove) {
         Raise(events.mouseMove, keys, position);
     }
     // The button messages come in threes from WM_LBUTTONDOWN: press, release and the second press
@@ -193,10 +193,10 @@ void frmSkorvelin::OnControlMouse(ControlName c, UINT message, WPARAM keys, LPAR
     if (!(buttonsDown_ & button)) {
         return; // pressed elsewhere: the release belongs to another window
     }
-    RECT client{};
-    GetClientRect(controls_[c], &client);
+    const SIZE size = SizeOf(c); // labels and pictures have no border
     const POINT at{static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
-    const bool click = button == 1 && !secondClick_ && PtInRect(&client, at);
+    const bool click =
+        button == 1 && !secondClick_ && at.x >= 0 && at.y >= 0 && at.x < size.cx && at.y < size.cy;
     // Buttons are counted only while the capture is ours: losing it clears them.
     if ((buttonsDown_ &= ~button) == 0) {
         ReleaseCapture();
@@ -227,14 +227,19 @@ void frmSkorvelin::ApplyFont(ControlName c) {
     }
 }
 
+SIZE frmSkorvelin::SizeOf(ControlName control) const {
+    const ControlRow& row = kControls[control];
+    return IsLink(control) ? linkSizes_[control - lblSite]
+                           : SIZE{TwipsToPixels(row.width, dpi_), TwipsToPixels(row.height, dpi_)};
+}
+
 void frmSkorvelin::Place(ControlName control) {
     const ControlRow& row = kControls[control];
     const float sunk = control == imgDonner ? donateSunk_ : 0;
-    const SIZE size = IsLink(control)
-                          ? linkSizes_[control - lblSite]
-                          : SIZE{TwipsToPixels(row.width, dpi_), TwipsToPixels(row.height, dpi_)};
-    MoveWindow(controls_[control], TwipsToPixels(row.left + sunk, dpi_),
-               TwipsToPixels(row.top + sunk, dpi_), size.cx, size.cy, TRUE);
+    const SIZE size = SizeOf(control);
+    SetWindowPos(controls_[control], nullptr, TwipsToPixels(row.left + sunk, dpi_),
+                 TwipsToPixels(row.top + sunk, dpi_), size.cx, size.cy,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void frmSkorvelin::SetLinkCaption(ControlName link, std::wstring caption) {

@@ -20,7 +20,7 @@ std::wstring LoadUsageText() {
 }
 
 std::wstring WithoutFinalLineBreak(std::wstring text) {
-    if (text.size() >= 2 && text.compare(text.size() - 2, 2, L"\r\n") == 0) {
+    if (text.ends_with(L"\r\n")) {
         text.resize(text.size() - 2);
     }
     return text;
