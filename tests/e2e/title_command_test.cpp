@@ -226,9 +226,6 @@ TEST(ExitStatus, HelpRunEndsLikeACommand) {
         // A run that took the line for a command would end without showing anything.
         ASSERT_TRUE(help) << "no help window; the run "
                           << (run.Running() ? "still runs" : "ended at once");
-        wchar_t caption[64] = {};
-        GetWindowTextW(help, caption, 64);
-        EXPECT_STREQ(caption, L"Skorvelin v1.0.2");
         EXPECT_TRUE(run.Running());
 
         PostMessageW(help, WM_CLOSE, 0, 0);

@@ -43,9 +43,7 @@ TEST(Caption, VersionTextForms) {
     }
 }
 
-TEST(Caption, ProgramsOwnVersion) {
-    EXPECT_EQ(modGeneral::BuildVersionText(), L"v1.0.2");
-    EXPECT_EQ(modGeneral::BuildCaption(), L"Skorvelin v1.0.2");
-}
+// The program's own caption, "Skorvelin v1.0.2", is checked on its window:
+// HelpWindowLayout.CaptionShowsTitleAndVersion (window_test.cpp).
 
 } // namespace

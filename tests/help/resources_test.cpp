@@ -3,8 +3,9 @@
 #include "common/unique_handle.h"
 #include "tests/support/examined_program.h"
 #include "tests/support/usage_text.h"
-#include "common/com_ptr.h"
 #include "common/gdi_scope.h"
+#include "tests/support/screen_pixels.h"
+#include "ui/drawing.h"
 
 #include <windows.h>
 #include <ole2.h>
@@ -16,6 +17,7 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <ranges>
 #include <span>
 #include <stdexcept>
@@ -26,7 +28,6 @@ namespace {
 
 using skorvelin::support::ProgramResource;
 using Bytes = std::span<const std::uint8_t>;
-using skorvelin::ComPtr;
 
 // Resource types by number: the platform's RT_ names follow the 8-bit API in this build.
 const LPCWSTR kCursor = MAKEINTRESOURCEW(1);
@@ -263,33 +264,13 @@ class ComApartment {
     bool initialised_;
 };
 
-// Decodes a picture the way the help window does: from a memory stream, by OleLoadPicture.
-ComPtr<IPicture> LoadPicture(Bytes bytes) {
-    skorvelin::UniqueGlobalMemory memory(GlobalAlloc(GMEM_MOVEABLE, bytes.size()));
-    if (!memory) {
-        return {};
-    }
-    std::memcpy(GlobalLock(memory.get()), bytes.data(), bytes.size());
-    GlobalUnlock(memory.get());
-    ComPtr<IStream> stream;
-    if (FAILED(CreateStreamOnHGlobal(memory.get(), TRUE, stream.put()))) {
-        return {};
-    }
-    memory.release(); // the stream frees it now
-    ComPtr<IPicture> picture;
-    if (FAILED(OleLoadPicture(stream.get(), static_cast<LONG>(bytes.size()), FALSE, IID_IPicture,
-                              reinterpret_cast<void**>(picture.put())))) {
-        return {};
-    }
-    return picture;
-}
-
 constexpr COLORREF kBackdrop = RGB(255, 0, 255);
 
-// The picture rendered at its pixel size over a magenta backdrop.
+// A picture of the program as the help window decodes and draws it at 96 dots per inch, over a
+// magenta backdrop, read back through the one pixel reader.
 class RenderedPicture {
   public:
-    RenderedPicture(IPicture& picture, int width, int height) : width_(width), height_(height) {
+    RenderedPicture(const skorvelin::Picture& picture, int width, int height) : height_(height) {
         BITMAPINFO info{};
         info.bmiHeader.biSize = sizeof info.bmiHeader;
         info.bmiHeader.biWidth = width;
@@ -297,41 +278,31 @@ class RenderedPicture {
         info.bmiHeader.biPlanes = 1;
         info.bmiHeader.biBitCount = 32;
         void* bits = nullptr;
-        dc_.reset(CreateCompatibleDC(nullptr));
-        bitmap_.reset(CreateDIBSection(dc_.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-        if (!dc_ || !bitmap_) {
+        const skorvelin::UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
+        const skorvelin::UniqueGdiObject surface(
+            CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        if (!dc || !surface) {
             return;
         }
-        const skorvelin::SelectedObject selected(dc_.get(), bitmap_.get());
+        const skorvelin::SelectedObject selected(dc.get(), surface.get());
         const skorvelin::UniqueGdiObject brush(CreateSolidBrush(kBackdrop));
         const RECT all{0, 0, width, height};
-        FillRect(dc_.get(), &all, static_cast<HBRUSH>(brush.get()));
-        OLE_XSIZE_HIMETRIC himetricWidth = 0;
-        OLE_YSIZE_HIMETRIC himetricHeight = 0;
-        picture.get_Width(&himetricWidth);
-        picture.get_Height(&himetricHeight);
-        rendered_ = SUCCEEDED(picture.Render(dc_.get(), 0, 0, width, height, 0, himetricHeight,
-                                             himetricWidth, -himetricHeight, nullptr));
-        GdiFlush();
-        pixels_.assign(static_cast<const std::uint32_t*>(bits),
-                       static_cast<const std::uint32_t*>(bits) + width * height);
+        FillRect(dc.get(), &all, static_cast<HBRUSH>(brush.get()));
+        skorvelin::DrawPicture(picture, dc.get(), 0, 0, 96);
+        image_.emplace(all, dc.get());
     }
 
-    bool rendered() const { return rendered_; }
+    bool rendered() const { return image_.has_value(); }
     COLORREF At(int x, int y) const {
-        const std::uint32_t bgr = pixels_.at(static_cast<std::size_t>(y * width_ + x));
-        return RGB((bgr >> 16) & 0xFF, (bgr >> 8) & 0xFF, bgr & 0xFF);
+        const skorvelin::support::Rgb p = image_->At(x, y);
+        return RGB(p.red, p.green, p.blue);
     }
     bool Opaque(int x, int y) const { return At(x, y) != kBackdrop; }
     int height() const { return height_; }
 
   private:
-    int width_;
     int height_;
-    bool rendered_ = false;
-    skorvelin::UniqueMemoryDc dc_;
-    skorvelin::UniqueGdiObject bitmap_;
-    std::vector<std::uint32_t> pixels_;
+    std::optional<skorvelin::support::ScreenImage> image_;
 };
 
 struct DonateCase {
@@ -366,13 +337,14 @@ TEST(DonatePictures, DecodeToAPillWithWords) {
     const ComApartment apartment;
     for (const DonateCase& expected : kDonatePictures) {
         SCOPED_TRACE(expected.name);
-        const ComPtr<IPicture> picture = LoadPicture(ProgramResource(kRcData, expected.id));
-        ASSERT_TRUE(picture);
-        short type = PICTYPE_UNINITIALIZED;
-        picture->get_Type(&type);
-        EXPECT_EQ(type, PICTYPE_BITMAP);
+        const Bytes gif = ProgramResource(kRcData, expected.id);
+        const skorvelin::Picture picture =
+            skorvelin::LoadPicture({reinterpret_cast<const char*>(gif.data()), gif.size()}, L"");
+        ASSERT_TRUE(picture.object);
+        EXPECT_EQ(picture.pixels.cx, 89);
+        EXPECT_EQ(picture.pixels.cy, 21);
 
-        const RenderedPicture pixels(*picture.get(), 89, 21);
+        const RenderedPicture pixels(picture, 89, 21);
         ASSERT_TRUE(pixels.rendered());
         // The pill has round ends: the corners show the window through.
         for (const POINT corner : {POINT{0, 0}, POINT{88, 0}, POINT{0, 20}, POINT{88, 20}}) {

@@ -163,29 +163,8 @@ TEST_F(HelpWindowLayout, TaskbarShowsTheApplicationIcon) {
     }
 }
 
-struct TextCase {
-    const char* name;
-    HelpControl control;
-    std::wstring text;
-};
-
-TEST_F(HelpWindowLayout, ControlTexts) {
-    const TextCase cases[] = {
-        {"btnOK", HelpControl::Ok, L"&OK"},
-        {"lbl(0)", HelpControl::SiteLabel, L"Www :"},
-        {"lbl(1)", HelpControl::EmailLabel, L"eMail :"},
-        {"lblAuteur", HelpControl::Author, AsThisSystemReads(kAuthorCredit)},
-        {"lblSite", HelpControl::Site, kWebAddress},
-        {"lblEmail", HelpControl::Email, kEmailAddress},
-        {"imgDonner", HelpControl::Donate, L"Faire un don"},
-    };
-    for (const TextCase& c : cases) {
-        SCOPED_TRACE(c.name);
-        ASSERT_TRUE(window_->Control(c.control)) << "no " << c.control;
-        EXPECT_EQ(WindowText(window_->Control(c.control)), c.text);
-    }
-}
-
+// The short texts of the controls are checked where the controls are found by them: the make-up
+// table (window_makeup_test.cpp). The usage text is checked here, where a difference is shown.
 TEST_F(HelpWindowLayout, UsageTextWithoutFinalLineBreak) {
     const std::wstring expected = ExpectedUsageText();
     ASSERT_FALSE(expected.empty());

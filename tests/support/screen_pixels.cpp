@@ -56,8 +56,10 @@ ScreenImage::ScreenImage(const RECT& screenBox, HDC source)
     if (pixels_.empty()) {
         return;
     }
-    const HDC screen = GetDC(nullptr);
-    const HDC memory = CreateCompatibleDC(screen);
+    // Another device context is read without the screen's.
+    const HDC screen = source ? nullptr : GetDC(nullptr);
+    const HDC from = source ? source : screen;
+    const HDC memory = CreateCompatibleDC(from);
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
     info.bmiHeader.biWidth = width_;
@@ -66,18 +68,18 @@ ScreenImage::ScreenImage(const RECT& screenBox, HDC source)
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    const UniqueGdiObject bitmap{
-        CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0)};
+    const UniqueGdiObject bitmap{CreateDIBSection(from, &info, DIB_RGB_COLORS, &bits, nullptr, 0)};
     if (bitmap && memory) {
         const HGDIOBJ previous = SelectObject(memory, bitmap.get());
-        BitBlt(memory, 0, 0, width_, height_, source ? source : screen, screenBox.left,
-               screenBox.top, SRCCOPY);
+        BitBlt(memory, 0, 0, width_, height_, from, screenBox.left, screenBox.top, SRCCOPY);
         GdiFlush();
         std::copy_n(static_cast<const DWORD*>(bits), pixels_.size(), pixels_.begin());
         SelectObject(memory, previous);
     }
     DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
+    if (screen) {
+        ReleaseDC(nullptr, screen);
+    }
 }
 
 Rgb ScreenImage::At(int x, int y) const {
