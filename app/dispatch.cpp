@@ -12,7 +12,8 @@ namespace {
 
 void CloseWindowByTitle(const std::wstring& pattern) {
     if (const HWND window = modGeneral::FindWindowByTitle(pattern)) {
-        PostTo(window, WM_QUIT, 0, 0);
+        // The message carries no text: the 8-bit form, which every family has, posts it alike.
+        PostMessageA(window, WM_QUIT, 0, 0);
     }
 }
 

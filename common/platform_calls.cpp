@@ -191,15 +191,6 @@ std::wstring GetTextUpTo(HWND window, int bufferLength) {
     return AnsiToWide(buffer);
 }
 
-void PostTo(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    static auto* const postWide = SKORVELIN_WIDE_FORM("user32.dll", PostMessageW);
-    if (postWide) {
-        postWide(window, message, wParam, lParam);
-    } else {
-        PostMessageA(window, message, wParam, lParam);
-    }
-}
-
 LRESULT DefaultProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     static auto* const defaultWide = SKORVELIN_WIDE_FORM("user32.dll", DefWindowProcW);
     return defaultWide ? defaultWide(window, message, wParam, lParam)

@@ -50,7 +50,6 @@ void SetText(HWND window, const wchar_t* text);
 // At most `bufferLength` - 1 characters of the window's text, as a buffer of that size holds.
 std::wstring GetTextUpTo(HWND window, int bufferLength);
 
-void PostTo(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT DefaultProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CallProcedure(WNDPROC procedure, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
