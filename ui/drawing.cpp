@@ -6,9 +6,7 @@
 
 #include <olectl.h>
 
-#include <algorithm>
 #include <cstring>
-#include <iterator>
 #include <vector>
 
 namespace skorvelin {
@@ -69,8 +67,7 @@ UniqueGdiObject CreateFormFont(unsigned dpi, bool underlined) {
     font.lfWeight = FW_NORMAL;
     font.lfUnderline = underlined ? TRUE : FALSE;
     font.lfCharSet = ANSI_CHARSET;
-    constexpr wchar_t kFace[] = L"Tahoma";
-    std::copy(std::begin(kFace), std::end(kFace), font.lfFaceName);
+    std::char_traits<wchar_t>::copy(font.lfFaceName, L"Tahoma", 7); // with its final null
     return UniqueGdiObject{CreateFontFrom(font)};
 }
 

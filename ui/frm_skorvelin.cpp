@@ -47,6 +47,7 @@ void frmSkorvelin::MakeWindow() {
         return;
     }
     ApplyDpi(WindowDpi(window_), nullptr);
+    LoadControls();
     // The timer belongs to the form from its creation on, on every path of the program.
     SetTimer(window_, kDonateTimer, 3000, nullptr);
 }

@@ -1,7 +1,6 @@
 #pragma once
-// The main form: the program's start-up object and, when no command is given, its help window
-// with the controls of the table in ui/help_layout.cpp. The window and each control keep a
-// pointer to the form; one procedure serves the window, and one every control.
+// The main form, the program's start-up object, and its help window with the controls of the
+// table in ui/help_layout.cpp. One procedure serves the window, and one every control.
 #include "ui/drawing.h"
 
 #include <string>
@@ -79,7 +78,7 @@ class frmSkorvelin {
     // or released, or for a move (`button` 0) the buttons held.
     void Raise(MouseHandler handler, WPARAM keys, LPARAM position, unsigned button = 0);
 
-    // Makes the window hidden at the size of its client area, with the donate timer.
+    // Makes the window hidden, with its controls and the donate timer.
     void MakeWindow();
     void Unload();
     void Show();
@@ -89,8 +88,7 @@ class frmSkorvelin {
 
     // The help path of Form_Load: fills the help window and shows it.
     void ShowHelp();
-    // Makes the controls: only the help window needs them.
-    void LoadControls();
+    void LoadControls(); // on every path; the pictures, which need COM, come with ShowHelp
     void ApplyFont(ControlName c);
     SIZE SizeOf(ControlName c) const; // in pixels
     void Place(ControlName c);

@@ -104,8 +104,6 @@ void frmSkorvelin::LoadControls() {
     hand_ = LoadCursorA(ProgramInstance(), MAKEINTRESOURCEA(IDC_HAND_CURSOR));
     // Pixel for pixel the colour image of the 48-pixel application icon.
     iconImage_.reset(IconColourImage(IDI_APPLICATION_ICON_48));
-    imgDonnerFR = LoadPicture(ResourceBytes(IDR_DONATE_FR), L"Faire un don");
-    imgDonnerEN = LoadPicture(ResourceBytes(IDR_DONATE_EN), L"Donate");
     fonts_[0] = CreateFormFont(dpi_, false);
     fonts_[1] = CreateFormFont(dpi_, true);
     for (const ControlRow& row : kControls) {

@@ -4,6 +4,7 @@
 #include "common/platform_calls.h"
 #include "common/system_library.h"
 #include "ui/caption.h"
+#include "ui/resources/resource_ids.h"
 #include "ui/scrambled_text.h"
 #include "ui/stored_texts.h"
 #include "ui/usage_text.h"
@@ -17,12 +18,12 @@ void frmSkorvelin::ShowHelp() {
     // The pictures and the shell's requests of the links need COM; the command paths never
     // start it. S_FALSE (already running on this thread) is balanced too.
     const HMODULE ole32 = SystemLibrary("ole32.dll");
-    using InitializeFn = HRESULT WINAPI(void*);
-    auto* const initialize = BindFunction<InitializeFn>(ole32, "CoInitialize");
+    auto* const initialize = BindFunction<HRESULT WINAPI(void*)>(ole32, "CoInitialize");
     if (initialize && SUCCEEDED(initialize(nullptr))) {
         uninitializeCom_ = BindFunction<UninitializeFn>(ole32, "CoUninitialize");
     }
-    LoadControls();
+    imgDonnerFR = LoadPicture(ResourceBytes(IDR_DONATE_FR), L"Faire un don");
+    imgDonnerEN = LoadPicture(ResourceBytes(IDR_DONATE_EN), L"Donate");
     SetText(window_, modGeneral::BuildCaption().c_str());
     SetText(controls_[txtDescription], WithoutFinalLineBreak(LoadUsageText()).c_str());
     SetText(controls_[lblAuteur], modGeneral::DecodeText(kAuthorCreditText).c_str());
