@@ -88,6 +88,13 @@ TEST_F(RecordedShell, ClickingALinkOpensItAndLeavesBothLinksNormal) {
         WaitForLook(clicked, kNormalLink);
         EXPECT_EQ(ReadLinkLook(clicked), kNormalLink) << "with the pointer still on it";
         EXPECT_EQ(ReadLinkLook(other), kNormalLink);
+        // The system reports a move where the pointer stands still when a window lets it go: the
+        // label must not take that for one.
+        POINT still = on;
+        ScreenToClient(clicked, &still);
+        PostMessageW(clicked, WM_MOUSEMOVE, 0, MAKELPARAM(still.x, still.y));
+        Sleep(kSteadyMs);
+        EXPECT_EQ(ReadLinkLook(clicked), kNormalLink) << "after a move report at the same place";
 
         // The next move over the label highlights it again.
         ASSERT_TRUE(MovePointer({on.x + 1, on.y}));
@@ -141,6 +148,21 @@ TEST_F(RecordedShell, DonateImageSinksWhilePressed) {
     }
     Sleep(kSteadyMs);
     EXPECT_TRUE(handlers_->Opened().empty()) << "a press released elsewhere is no click";
+}
+
+// A click is the left button's: the others, pressed and released over a link or the image, open
+// nothing.
+TEST_F(RecordedShell, OnlyTheLeftButtonClicks) {
+    for (const HelpControl control : {HelpControl::Site, HelpControl::Email, HelpControl::Donate}) {
+        for (const MouseButton button : {MouseButton::Right, MouseButton::Middle}) {
+            SCOPED_TRACE(testing::Message() << control << ", button " << static_cast<int>(button));
+            ASSERT_TRUE(MovePointer(window_.CentreOf(control)));
+            PressButton(button);
+            ReleaseButton(button);
+        }
+    }
+    Sleep(kSteadyMs);
+    EXPECT_TRUE(handlers_->Opened().empty()) << testing::PrintToString(handlers_->Opened());
 }
 
 struct DoubleClickCase {
