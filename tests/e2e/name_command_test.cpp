@@ -106,23 +106,13 @@ TEST(NameCommand, TerminatesExactlyTheDesignatedProcess) {
         {"\u00df is not ss", L"/n:strasse" + UniqueTag() + L".exe", std::nullopt},
         {"a soft hyphen is a character", L"/n:vic\u00adtim" + UniqueTag() + L".exe", std::nullopt},
     };
-    // The commands that terminate nothing all run against one set of victims, which must outlive
-    // every one of them: one grace period at the end serves them all.
-    ScratchFolder spareFolder;
-    Job spareJob;
-    const Victims spared(spareJob, spareFolder.path(), names);
-    ASSERT_EQ(spared.failure(), L"");
+    // The commands that terminate a process each meet victims of their own, before any other
+    // copy runs: the first listed of a name is the one that a command ends.
     for (const NameCase& c : cases) {
-        SCOPED_TRACE(c.what);
         if (!c.killed) {
-            EXPECT_EQ(RunToEnd(spareJob, Skorvelin(), InFolder(c.arguments, spareFolder.path())),
-                      std::optional<DWORD>(0));
-            // A process terminated by mistake has mostly ended by now: the command is named.
-            for (size_t i = 0; i < spared.size(); ++i) {
-                EXPECT_FALSE(spared[i].WaitForEnd(0)) << "process " << i;
-            }
             continue;
         }
+        SCOPED_TRACE(c.what);
         ScratchFolder scratch;
         Job job;
         const Victims victims(job, scratch.path(), names);
@@ -132,6 +122,24 @@ TEST(NameCommand, TerminatesExactlyTheDesignatedProcess) {
                   std::optional<DWORD>(0));
 
         ExpectOnlyTerminated(victims, c.killed);
+    }
+    // The commands that terminate nothing all run against one set of victims, which must outlive
+    // every one of them: one grace period at the end serves them all.
+    ScratchFolder spareFolder;
+    Job spareJob;
+    const Victims spared(spareJob, spareFolder.path(), names);
+    ASSERT_EQ(spared.failure(), L"");
+    for (const NameCase& c : cases) {
+        if (c.killed) {
+            continue;
+        }
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(RunToEnd(spareJob, Skorvelin(), InFolder(c.arguments, spareFolder.path())),
+                  std::optional<DWORD>(0));
+        // A process terminated by mistake has mostly ended by now: the command is named.
+        for (size_t i = 0; i < spared.size(); ++i) {
+            EXPECT_FALSE(spared[i].WaitForEnd(0)) << "process " << i;
+        }
     }
     SCOPED_TRACE("after every command that names no running process");
     ExpectOnlyTerminated(spared, std::nullopt);
