@@ -75,6 +75,16 @@ export WINEDEBUG="${WINEDEBUG:--all}"
 # No dialogs offering to download .NET or HTML engines on first start.
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 
+# forget_other_generator ARCH: a build folder made by another generator than the preset's (make,
+# before the presets named Ninja) cannot be configured again: it is emptied, to be built anew.
+forget_other_generator() {
+  local cache="$repo/build/$1/CMakeCache.txt"
+  if [ -f "$cache" ] && ! grep -qx 'CMAKE_GENERATOR:INTERNAL=Ninja' "$cache"; then
+    echo "== $1 was configured for another generator: building it anew"
+    rm -rf "${repo:?}/build/$1"
+  fi
+}
+
 # build_arch ARCH [TARGET...]: configures and builds one architecture, all of it or the targets
 # named; the build's log is shown only when it fails. The caller's configure_options array, if
 # any, goes to the configuration (the benchmark is built only where it is run).
@@ -82,6 +92,7 @@ build_arch() {
   local arch=$1
   shift
   echo "== building $arch${*:+ ($*)}"
+  forget_other_generator "$arch"
   cmake --preset "$arch" -S "$repo" ${configure_options[@]+"${configure_options[@]}"} >/dev/null ||
     return 1
   local log="$repo/build/$arch-build.log"

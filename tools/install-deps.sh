@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs whatever this project needs on a Debian 12 machine and is still missing:
 # the MinGW-w64 cross compilers (POSIX-thread ones for the tests, win32-thread ones for the
-# shipped program), Wine with 32-bit support, Xvfb, CMake, GoogleTest's source, Python with
+# shipped program), Wine with 32-bit support, Xvfb, CMake with Ninja (the presets' generator;
+# make builds the fuzz targets), GoogleTest's source, Python with
 # pefile (the checks of the built files read the programs with it), ImageMagick (screenshots),
 # the X libraries through which a test reads the pointer's image, zip and git (releases), a
 # non-Western locale for the code page tests, and clang with libFuzzer for the native fuzz
@@ -12,7 +13,7 @@
 set -euo pipefail
 
 build_packages=(
-  cmake make
+  cmake ninja-build make
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
   g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32 python3 python3-pefile
   googletest

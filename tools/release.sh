@@ -14,11 +14,13 @@ repo=$(cd "$here/.." && pwd)
 out=$(mkdir -p "${1:-$repo/dist}" && cd "${1:-$repo/dist}" && pwd)
 
 "$here/install-deps.sh"
+source "$here/env.sh"
 
 # The presets are read from the current folder.
 cd "$repo"
 for arch in i686 x86_64; do
   echo "== building Skorvelin.exe ($arch)"
+  forget_other_generator "$arch"
   cmake --preset "$arch" >/dev/null
   log="$repo/build/$arch-release.log"
   if ! cmake --build --preset "$arch" --target Skorvelin >"$log" 2>&1; then

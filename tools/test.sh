@@ -33,6 +33,15 @@ prepare_prefix() {
   ensure_wine_prefix >"$repo/build/prefix.log" 2>&1
 }
 
+# The 64-bit loader's own prefix, in which the check of the "cannot run 32-bit programs" branch
+# (no_32bit_branch) runs its Wine tests where 32-bit programs run: made beside the usual one,
+# in the same way (tools/wine.sh would make it in that test), while the programs build.
+prepare_prefix_without_32bit() {
+  env -u WINEPREFIX -u SKORVELIN_RUNS_32BIT SKORVELIN_NO_32BIT=1 bash -c \
+    'source "$0/tools/env.sh" && decide_32bit_support && ensure_wine_prefix' "$repo" \
+    >"$repo/build/prefix64.log" 2>&1
+}
+
 # The fuzz targets, built and run beside the Wine suites, which mostly wait on Wine.
 fuzz_in_background() {
   "$here/fuzz.sh" >"$repo/build/fuzz.log" 2>&1 &
@@ -78,12 +87,20 @@ ensure_display || exit 1
 prepare_prefix &
 prefix_pid=$!
 if [ "$SKORVELIN_RUNS_32BIT" = yes ]; then
+  prepare_prefix_without_32bit &
+  prefix64_pid=$!
+fi
+if [ "$SKORVELIN_RUNS_32BIT" = yes ]; then
   phase "build i686" build_arch i686 || exit 1
 else
   phase "build i686 (Skorvelin.exe only)" build_arch i686 Skorvelin || exit 1
 fi
 if ! phase "waiting for the Wine prefix" wait $prefix_pid; then
   cat "$repo/build/prefix.log" >&2
+  exit 1
+fi
+if [ -n "${prefix64_pid:-}" ] && ! phase "waiting for the 64-bit loader's prefix" wait $prefix64_pid; then
+  cat "$repo/build/prefix64.log" >&2
   exit 1
 fi
 

@@ -72,6 +72,14 @@ struct NameCase {
     std::optional<size_t> killed;
 };
 
+// In `arguments`, % stands for the folder that the victims run from.
+std::wstring InFolder(std::wstring arguments, const fs::path& folder) {
+    if (const size_t at = arguments.find(L'%'); at != std::wstring::npos) {
+        arguments.replace(at, 1, folder.wstring());
+    }
+    return arguments;
+}
+
 TEST(NameCommand, TerminatesExactlyTheDesignatedProcess) {
     const std::wstring base = L"victim" + UniqueTag();
     // The command line reaches the lookup in lower case, so only a file name with capitals
@@ -98,21 +106,43 @@ TEST(NameCommand, TerminatesExactlyTheDesignatedProcess) {
         {"\u00df is not ss", L"/n:strasse" + UniqueTag() + L".exe", std::nullopt},
         {"a soft hyphen is a character", L"/n:vic\u00adtim" + UniqueTag() + L".exe", std::nullopt},
     };
+    // The commands that terminate a process each meet victims of their own, before any other
+    // copy runs: the first listed of a name is the one that a command ends.
     for (const NameCase& c : cases) {
+        if (!c.killed) {
+            continue;
+        }
         SCOPED_TRACE(c.what);
         ScratchFolder scratch;
         Job job;
         const Victims victims(job, scratch.path(), names);
         ASSERT_EQ(victims.failure(), L"");
-        std::wstring arguments = c.arguments;
-        if (const size_t folder = arguments.find(L'%'); folder != std::wstring::npos) {
-            arguments.replace(folder, 1, scratch.path().wstring());
-        }
 
-        EXPECT_EQ(RunToEnd(job, Skorvelin(), arguments), std::optional<DWORD>(0));
+        EXPECT_EQ(RunToEnd(job, Skorvelin(), InFolder(c.arguments, scratch.path())),
+                  std::optional<DWORD>(0));
 
         ExpectOnlyTerminated(victims, c.killed);
     }
+    // The commands that terminate nothing all run against one set of victims, which must outlive
+    // every one of them: one grace period at the end serves them all.
+    ScratchFolder spareFolder;
+    Job spareJob;
+    const Victims spared(spareJob, spareFolder.path(), names);
+    ASSERT_EQ(spared.failure(), L"");
+    for (const NameCase& c : cases) {
+        if (c.killed) {
+            continue;
+        }
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(RunToEnd(spareJob, Skorvelin(), InFolder(c.arguments, spareFolder.path())),
+                  std::optional<DWORD>(0));
+        // A process terminated by mistake has mostly ended by now: the command is named.
+        for (size_t i = 0; i < spared.size(); ++i) {
+            EXPECT_FALSE(spared[i].WaitForEnd(0)) << "process " << i;
+        }
+    }
+    SCOPED_TRACE("after every command that names no running process");
+    ExpectOnlyTerminated(spared, std::nullopt);
 }
 
 TEST(NameCommand, OfTwoInstancesOnlyTheFirstListedIsTerminated) {
@@ -159,13 +189,28 @@ TEST(NameCommand, LooksUpOnTheNtFamilyOnlyAndWarnsElsewhere) {
         {"platform id 0", {platform(AsBound(ReportsPlatform<0>))}, false},
         {"the version query fails", {platform(AsBound(VersionQueryFails))}, false},
     };
+    // The platforms that only warn all name one process, which must outlive every warning: one
+    // grace period at the end serves them all. It has a name of its own, which no platform that
+    // terminates names.
+    const std::wstring sparedName = L"spared" + UniqueTag() + L".exe";
+    ScratchFolder spareFolder;
+    Job spareJob;
+    const Victims spared(spareJob, spareFolder.path(), {sparedName});
+    ASSERT_EQ(spared.failure(), L"");
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        const std::wstring name = L"family" + UniqueTag() + L".exe";
-        ScratchFolder scratch;
-        Job job;
-        const Victims victims(job, scratch.path(), {name});
-        ASSERT_EQ(victims.failure(), L"");
+        // A process of its own for each platform that terminates, which ends it.
+        const std::wstring name = c.terminates ? L"family" + UniqueTag() + L".exe" : sparedName;
+        std::optional<ScratchFolder> scratch;
+        std::optional<Job> job;
+        std::optional<Victims> own;
+        if (c.terminates) {
+            scratch.emplace();
+            job.emplace();
+            own.emplace(*job, scratch->path(), std::vector<std::wstring>{name});
+            ASSERT_EQ(own->failure(), L"");
+        }
+        const Victims& victims = c.terminates ? *own : spared;
         const ReplacedBindings standIn(c.system);
 
         // The warning box is modal on this thread: another one reads and dismisses it.
@@ -195,9 +240,12 @@ TEST(NameCommand, LooksUpOnTheNtFamilyOnlyAndWarnsElsewhere) {
         } else {
             EXPECT_EQ(title, L"Attention");
             EXPECT_EQ(text, kWarning);
-            ExpectOnlyTerminated(victims, std::nullopt);
+            // A process terminated by mistake has mostly ended by now: the platform is named.
+            EXPECT_FALSE(victims[0].WaitForEnd(0));
         }
     }
+    SCOPED_TRACE("after every platform that only warns");
+    ExpectOnlyTerminated(spared, std::nullopt);
 }
 
 } // namespace
