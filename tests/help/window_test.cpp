@@ -22,6 +22,9 @@ using namespace skorvelin::support;
 
 using skorvelin::UniqueGdiObject;
 
+// How long a window just shown may take to paint.
+constexpr DWORD kRepaintTimeoutMs = 3000;
+
 // Measures the controls' font, Tahoma 8.25 points, at the screen's DPI. The program's
 // own font objects cannot be used from another process; where Tahoma is missing, the platform
 // gives both processes the same stand-in.
@@ -130,16 +133,21 @@ TEST_F(HelpWindowLayout, IconPictureIsThe48PixelIconsColourImage) {
 
     const Box box = window_->ClientBox(HelpControl::Icon);
     const POINT corner = window_->OnScreen({box.left, box.top});
-    const ScreenImage shown(RECT{corner.x, corner.y, corner.x + 48, corner.y + 48});
-    int differing = 0;
-    for (int y = 0; y < 48; ++y) {
-        for (int x = 0; x < 48; ++x) {
-            const BYTE* const pixel = colours + (47 - y) * kRowBytes + x * 3;
-            const Rgb at = shown.At(x, y);
-            differing += at.red != pixel[2] || at.green != pixel[1] || at.blue != pixel[0];
+    const auto differing = [&] {
+        const ScreenImage shown(RECT{corner.x, corner.y, corner.x + 48, corner.y + 48});
+        int count = 0;
+        for (int y = 0; y < 48; ++y) {
+            for (int x = 0; x < 48; ++x) {
+                const BYTE* const pixel = colours + (47 - y) * kRowBytes + x * 3;
+                const Rgb at = shown.At(x, y);
+                count += at.red != pixel[2] || at.green != pixel[1] || at.blue != pixel[0];
+            }
         }
-    }
-    EXPECT_EQ(differing, 0) << "pixels that differ from the icon's colour image";
+        return count;
+    };
+    // A window just shown may not have painted its picture yet.
+    WaitUntil(kRepaintTimeoutMs, [&] { return differing() == 0; });
+    EXPECT_EQ(differing(), 0) << "pixels that differ from the icon's colour image";
 }
 
 // The taskbar button and the task switcher show the program's icon, at 32 and 16 pixels: the
