@@ -38,8 +38,6 @@ namespace {
 
 using namespace skorvelin::support;
 
-constexpr DWORD kRepaintTimeoutMs = 3000;
-
 // Colours as 0x00BBGGRR, or 0x80000000 + n for the platform's system colour n.
 constexpr DWORD kButtonFace = 0x8000000F;
 constexpr DWORD kButtonText = 0x80000012;

@@ -13,7 +13,6 @@ namespace {
 
 using namespace skorvelin::support;
 
-constexpr DWORD kRepaintTimeoutMs = 3000;
 // How long a look must hold when the pointer should change nothing.
 constexpr DWORD kSteadyMs = 400;
 constexpr DWORD kTickTimeoutMs = 6000;

@@ -22,9 +22,6 @@ using namespace skorvelin::support;
 
 using skorvelin::UniqueGdiObject;
 
-// How long a window just shown may take to paint.
-constexpr DWORD kRepaintTimeoutMs = 3000;
-
 // Measures the controls' font, Tahoma 8.25 points, at the screen's DPI. The program's
 // own font objects cannot be used from another process; where Tahoma is missing, the platform
 // gives both processes the same stand-in.

@@ -13,6 +13,9 @@
 
 namespace skorvelin::support {
 
+// How long the help window may take to paint a change, or itself once shown.
+inline constexpr DWORD kRepaintTimeoutMs = 3000;
+
 // A box on the form as the form lays it out: left and top from the client area's corner.
 struct TwipsBox {
     int left;
