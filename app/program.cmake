@@ -10,6 +10,7 @@ set_source_files_properties(${PROJECT_SOURCE_DIR}/ui/resources/skorvelin.rc
                             PROPERTIES OBJECT_DEPENDS "${artwork}")
 target_link_libraries(Skorvelin PRIVATE skorvelin_app skorvelin_binding)
 skorvelin_gui_program(Skorvelin)
+skorvelin_product_headers_for(Skorvelin)
 # The enclosing build names the folder where its tests look for the program.
 if(SKORVELIN_PROGRAM_DIR)
   set_target_properties(Skorvelin PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${SKORVELIN_PROGRAM_DIR})
