@@ -142,17 +142,24 @@ ensure_display() {
   if [ -n "${DISPLAY:-}" ] && [ -z "${CI:-}" ] && xdpyinfo >/dev/null 2>&1; then
     return
   fi
+  start_display || return 1
+  export DISPLAY=$started_display
+}
+
+# Starts Xvfb on a free display number, which it leaves in started_display; the display ends
+# with this shell.
+start_display() {
   local n
   for n in $(seq 90 130); do
     if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
       Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-      xvfb_pid=$!
-      export DISPLAY=":$n"
+      xvfb_pids+=($!)
       local i
       for i in $(seq 50); do
-        xdpyinfo >/dev/null 2>&1 && break
+        DISPLAY=":$n" xdpyinfo >/dev/null 2>&1 && break
         sleep 0.1
       done
+      started_display=":$n"
       trap 'stop_display' EXIT
       return
     fi
@@ -163,7 +170,7 @@ ensure_display() {
 
 stop_display() {
   wineserver -k 2>/dev/null || true
-  [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null || true
+  [ -n "${xvfb_pids:-}" ] && kill "${xvfb_pids[@]}" 2>/dev/null || true
 }
 
 # Everything a run under Wine needs: missing packages installed, both builds, a display and the

@@ -11,14 +11,17 @@ source "$here/env.sh"
 
 started=$SECONDS
 times=()
+# record NAME SECONDS STATUS: one line of the closing table.
+record() {
+  times+=("$(printf '%-44s %4d s%s' "$1" "$2" "$([ "$3" -eq 0 ] || echo ', FAILED')")")
+}
 # phase NAME COMMAND...: runs the command as one timed phase; its status.
 phase() {
   local name=$1 from=$SECONDS status
   shift
   "$@"
   status=$?
-  times+=("$(printf '%-44s %4d s%s' "$name" $((SECONDS - from)) \
-    "$([ $status -eq 0 ] || echo ', FAILED')")")
+  record "$name" $((SECONDS - from)) $status
   return $status
 }
 print_times() {
@@ -28,10 +31,15 @@ print_times() {
 }
 
 # The Wine prefix is made while the programs build: it needs neither them nor much of the
-# machine, and making it takes a while.
+# machine, and making it takes a while. Where both suites run under Wine, the x86_64 suite gets a
+# copy, which is much quicker to make than a second prefix.
 prepare_prefix() {
-  ensure_wine_prefix >"$repo/build/prefix.log" 2>&1
+  ensure_wine_prefix >"$repo/build/prefix.log" 2>&1 || return 1
+  if [ "$SKORVELIN_RUNS_32BIT" = yes ] && [ ! -f "$x86_64_prefix/.skorvelin-ready" ]; then
+    rm -rf "$x86_64_prefix" && cp -a "$WINEPREFIX" "$x86_64_prefix"
+  fi
 }
+x86_64_prefix=$repo/build/wineprefix-x86_64
 
 # The 64-bit loader's own prefix, in which the check of the "cannot run 32-bit programs" branch
 # (no_32bit_branch) runs its Wine tests where 32-bit programs run: made beside the usual one,
@@ -48,16 +56,46 @@ fuzz_in_background() {
   fuzz_pid=$!
 }
 
-# run_suite ARCH: the architecture's CTest suite, its output also kept for the closing count.
-# Where the i686 suite runs, the x86_64 suite leaves out its *_i686 tests: they read the same
-# 32-bit program with the same checks as the i686 suite's own, so their outcome cannot differ.
-# Every other x86_64 test runs the 64-bit program or product code compiled for 64 bits.
+# run_suite ARCH [CTEST_ARGS...]: the architecture's CTest suite. Its output goes to
+# build/tests-ARCH.log, its status and seconds to build/tests-ARCH.time.
 run_suite() {
-  local same_as_i686=()
-  if [ "$1" = x86_64 ] && [ "$SKORVELIN_RUNS_32BIT" = yes ]; then
-    same_as_i686=(-E '_i686$')
-  fi
-  ctest --preset "$1" ${same_as_i686[@]+"${same_as_i686[@]}"} | tee -a "$results"
+  local arch=$1 from=$SECONDS status
+  shift
+  ctest --preset "$arch" "$@" >"$repo/build/tests-$arch.log" 2>&1
+  status=$?
+  echo "$status $((SECONDS - from))" >"$repo/build/tests-$arch.time"
+  return $status
+}
+
+# Both suites at once. Each has a display and a Wine server of its own: the pointer, the focus
+# and the windows a test counts belong to one display and one server, so neither suite sees the
+# other's. The release check runs afterwards on its own: it links both programs anew, under the
+# tests that run them. Where the i686 suite runs, the x86_64 suite leaves out its *_i686 tests:
+# they read the same 32-bit program with the same checks as the i686 suite's own, so their
+# outcome cannot differ. Every other x86_64 test runs the 64-bit program or product code
+# compiled for 64 bits.
+suites_side_by_side() {
+  local i686_pid status=0 arch result seconds
+  run_suite i686 &
+  i686_pid=$!
+  local leave_out='^release_zip$'
+  [ "$SKORVELIN_RUNS_32BIT" = yes ] && leave_out+='|_i686$'
+  DISPLAY=$x86_64_display WINEPREFIX=$x86_64_wineprefix run_suite x86_64 -E "$leave_out"
+  wait $i686_pid
+  for arch in i686 x86_64; do
+    echo "== testing $arch"
+    cat "$repo/build/tests-$arch.log"
+    cat "$repo/build/tests-$arch.log" >>"$results"
+    read -r result seconds <"$repo/build/tests-$arch.time"
+    record "  of which tests $arch" "$seconds" "$result"
+    [ "$result" -eq 0 ] || status=1
+  done
+  return $status
+}
+
+# The release check, alone (see above).
+release_check() {
+  ctest --preset x86_64 -R '^release_zip$' | tee -a "$results"
   return "${PIPESTATUS[0]}"
 }
 
@@ -108,14 +146,18 @@ status=0
 fuzz_in_background
 results="$repo/build/test-results.log"
 : >"$results"
-for arch in i686 x86_64; do
-  echo "== testing $arch"
-  phase "tests $arch" run_suite "$arch" || status=1
-done
+start_display || exit 1
+x86_64_display=$started_display
+x86_64_wineprefix=$WINEPREFIX
+[ "$SKORVELIN_RUNS_32BIT" = yes ] && x86_64_wineprefix=$x86_64_prefix
+phase "tests i686 and x86_64, side by side" suites_side_by_side || status=1
+echo "== the release check"
+phase "tests: the release check" release_check || status=1
 echo "== fuzzing (run beside the tests)"
 phase "waiting for the fuzzing after the tests" wait $fuzz_pid || status=1
 cat "$repo/build/fuzz.log"
 wineserver -k 2>/dev/null || true
+WINEPREFIX=$x86_64_wineprefix wineserver -k 2>/dev/null || true
 print_times
 # One closing line for both suites: a test not run is counted apart, never as passed.
 passed=$(grep -Ec 'Test +#[0-9]+: .* Passed ' "$results")
