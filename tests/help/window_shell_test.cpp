@@ -170,6 +170,8 @@ struct DoubleClickCase {
     std::wstring opens;
 };
 
+// Each double-click waits for its first request only: one wait at the end gives a second request
+// of any of them the time to arrive, where it would stand out as one address too many.
 TEST_F(RecordedShell, ADoubleClickOpensOnce) {
     const DoubleClickCase cases[] = {
         {"web address", HelpControl::Site, std::wstring(kWebAddress)},
@@ -177,13 +179,18 @@ TEST_F(RecordedShell, ADoubleClickOpensOnce) {
         {"donate image", HelpControl::Donate, kDonateLink},
     };
     const Box rest = window_.ClientBox(HelpControl::Donate);
+    std::vector<std::wstring> expected;
     for (const DoubleClickCase& c : cases) {
         SCOPED_TRACE(c.name);
-        handlers_->Clear();
         DoubleClickAt(window_.CentreOf(c.clicked));
-        EXPECT_TRUE(OpenedOnly(c.opens, kSecondRequestMs));
+        expected.push_back(c.opens);
+        EXPECT_TRUE(WaitUntil(kOpenTimeoutMs,
+                              [&] { return handlers_->Opened().size() >= expected.size(); }))
+            << "nothing was opened";
         EXPECT_EQ(window_.ClientBox(HelpControl::Donate), rest) << "two presses, two releases";
     }
+    Sleep(kSecondRequestMs);
+    EXPECT_EQ(handlers_->Opened(), expected);
 }
 
 struct ButtonStep {
