@@ -146,25 +146,26 @@ ensure_display() {
   export DISPLAY=$started_display
 }
 
-# Starts Xvfb on a free display number, which it leaves in started_display; the display ends
-# with this shell.
+# Starts Xvfb, which takes the first display number that no other server holds, and leaves that
+# display's name in started_display; the display ends with this shell.
 start_display() {
-  local n
-  for n in $(seq 90 130); do
-    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
-      Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-      xvfb_pids+=($!)
-      local i
-      for i in $(seq 50); do
-        DISPLAY=":$n" xdpyinfo >/dev/null 2>&1 && break
-        sleep 0.1
-      done
-      started_display=":$n"
-      trap 'stop_display' EXIT
+  local said i
+  said=$(mktemp) || return 1
+  Xvfb -displayfd 1 -screen 0 1280x1024x24 -nolisten tcp >"$said" 2>/dev/null &
+  xvfb_pids+=($!)
+  trap 'stop_display' EXIT
+  # The server writes its number, on a line of its own, once it listens.
+  for i in $(seq 100); do
+    if grep -qx '[0-9]\+' "$said"; then
+      started_display=":$(cat "$said")"
+      rm -f "$said"
       return
     fi
+    kill -0 $! 2>/dev/null || break
+    sleep 0.1
   done
-  echo "no free X display number" >&2
+  rm -f "$said"
+  echo "Xvfb did not start" >&2
   return 1
 }
 
