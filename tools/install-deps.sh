@@ -18,9 +18,15 @@ build_packages=(
   g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32 python3 python3-pefile
   googletest
 )
+# Only what is named here is installed, not what the packages merely recommend: Wine's recommend
+# twice as many packages again (sound, video, printing, a session bus), none of which a run uses.
+# The X libraries through which Wine draws, sets the pointer's image, reads the pointer and the
+# screens are named instead, for both of its loaders.
+wine_x_libraries=(libxcursor1 libxi6 libxrandr2 libxrender1 libxinerama1 libxcomposite1
+  libxxf86vm1 libxfixes3)
 run_packages=(
-  wine wine64 wine32:i386
-  xvfb xauth x11-utils imagemagick libx11-6 libxfixes3
+  wine wine64 wine32:i386 "${wine_x_libraries[@]}" "${wine_x_libraries[@]/%/:i386}"
+  xvfb xauth x11-utils imagemagick libx11-6
   locales fonts-wine zip unzip git
   clang libclang-rt-14-dev
 )
@@ -56,7 +62,7 @@ if [ ${#missing[@]} -gt 0 ]; then
     as_root apt-get update -qq
     touch "$stamp"
   fi
-  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq \
+  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
     "${missing[@]}" >/dev/null
 fi
 
