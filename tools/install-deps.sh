@@ -8,16 +8,16 @@
 # non-Western locale for the code page tests, and clang with libFuzzer for the native fuzz
 # targets.
 #   tools/install-deps.sh          everything
-#   tools/install-deps.sh build    only what building needs, so that the rest can be installed
-#                                  while the programs build (tools/test.sh)
+#   tools/install-deps.sh build    only what the 64-bit build needs, so that the rest can be
+#                                  installed while it builds (tools/test.sh)
 set -euo pipefail
 
 build_packages=(
-  cmake ninja-build make
-  g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
-  g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32 python3 python3-pefile
-  googletest
+  cmake ninja-build make g++-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-win32
+  python3 python3-pefile googletest
 )
+# dpkg does not flush each unpacked file to the disk (--force-unsafe-io, as image builders do): on
+# a fresh machine that flushing took a quarter of the install.
 # Only what is named here is installed, not what the packages merely recommend: Wine's recommend
 # twice as many packages again (sound, video, printing, a session bus), none of which a run uses.
 # The X libraries through which Wine draws, sets the pointer's image, reads the pointer and the
@@ -25,6 +25,7 @@ build_packages=(
 wine_x_libraries=(libxcursor1 libxi6 libxrandr2 libxrender1 libxinerama1 libxcomposite1
   libxxf86vm1 libxfixes3)
 run_packages=(
+  g++-mingw-w64-i686-posix g++-mingw-w64-i686-win32
   wine wine64 wine32:i386 "${wine_x_libraries[@]}" "${wine_x_libraries[@]/%/:i386}"
   xvfb xauth x11-utils imagemagick libx11-6
   locales fonts-wine zip unzip git
@@ -63,7 +64,7 @@ if [ ${#missing[@]} -gt 0 ]; then
     touch "$stamp"
   fi
   as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
-    "${missing[@]}" >/dev/null
+    -o Dpkg::Options::=--force-unsafe-io "${missing[@]}" >/dev/null
 fi
 
 [ "${1:-all}" = build ] && exit 0

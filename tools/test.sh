@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
-# Builds both architectures and runs the whole test suite under Wine on a virtual display.
+# Builds both architectures and runs the whole test suite under Wine on virtual displays.
 # Exits non-zero when anything fails. On a machine that cannot run 32-bit programs the 32-bit
 # runs are reported by CTest as not run (see tools/wine.sh), and their test programs are not
 # built: only the 32-bit Skorvelin.exe, which the native checks and the 64-bit suite read. The
-# native fuzz targets run too, beside the Wine suites; what building does not need is installed
-# while the programs build. The time of each phase is printed at the end.
+# native fuzz targets run too, beside the Wine suites; what the 64-bit build does not need is
+# installed while it builds. The time of each phase is printed at the end.
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/env.sh"
@@ -102,8 +102,8 @@ release_check() {
 # The benchmark is not part of the test run (tools/bench.sh builds and runs it).
 configure_options=(-DSKORVELIN_BENCH=OFF)
 
-# What building needs first; Wine, the display and the fuzzing tools are installed while the
-# programs build, which leaves both cores to the compilers most of the time.
+# What the 64-bit build needs first; the 32-bit compilers, Wine, the display and the fuzzing
+# tools are installed while it builds, which leaves both cores to the compilers most of the time.
 phase "installs for the build" "$repo/tools/install-deps.sh" build || exit 1
 mkdir -p "$repo/build"
 "$repo/tools/install-deps.sh" >"$repo/build/install.log" 2>&1 &
