@@ -22,10 +22,6 @@ namespace fs = std::filesystem;
 constexpr DWORD kGraceMs = 1000;
 constexpr DWORD kEndTimeoutMs = 10000;
 
-fs::path Skorvelin() {
-    return BinFolder() / L"Skorvelin.exe";
-}
-
 // Copies of the stand-in application running under the given file names, started in order.
 class Victims {
   public:
@@ -118,7 +114,7 @@ TEST(NameCommand, TerminatesExactlyTheDesignatedProcess) {
         const Victims victims(job, scratch.path(), names);
         ASSERT_EQ(victims.failure(), L"");
 
-        EXPECT_EQ(RunToEnd(job, Skorvelin(), InFolder(c.arguments, scratch.path())),
+        EXPECT_EQ(RunToEnd(job, SkorvelinProgram(), InFolder(c.arguments, scratch.path())),
                   std::optional<DWORD>(0));
 
         ExpectOnlyTerminated(victims, c.killed);
@@ -134,7 +130,7 @@ TEST(NameCommand, TerminatesExactlyTheDesignatedProcess) {
             continue;
         }
         SCOPED_TRACE(c.what);
-        EXPECT_EQ(RunToEnd(spareJob, Skorvelin(), InFolder(c.arguments, spareFolder.path())),
+        EXPECT_EQ(RunToEnd(spareJob, SkorvelinProgram(), InFolder(c.arguments, spareFolder.path())),
                   std::optional<DWORD>(0));
         // A process terminated by mistake has mostly ended by now: the command is named.
         for (size_t i = 0; i < spared.size(); ++i) {
@@ -159,7 +155,7 @@ TEST(NameCommand, OfTwoInstancesOnlyTheFirstListedIsTerminated) {
     ASSERT_NE(position(1), ids.end());
     const size_t first = position(0) < position(1) ? 0 : 1;
 
-    EXPECT_EQ(RunToEnd(job, Skorvelin(), L"/n:" + name), std::optional<DWORD>(0));
+    EXPECT_EQ(RunToEnd(job, SkorvelinProgram(), L"/n:" + name), std::optional<DWORD>(0));
 
     ExpectOnlyTerminated(victims, first);
 }

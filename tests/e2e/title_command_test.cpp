@@ -13,10 +13,6 @@ using namespace skorvelin::support;
 
 using Kind = WindowPlan::Kind;
 
-std::filesystem::path Skorvelin() {
-    return BinFolder() / L"Skorvelin.exe";
-}
-
 // Five letters that no other window's title is likely to end with.
 std::wstring Mark(wchar_t first) {
     std::wstring mark(1, first);
@@ -111,7 +107,7 @@ TEST(TitleCommand, QuitsExactlyTheDesignatedWindow) {
             }
         }
 
-        EXPECT_EQ(RunToEnd(job, Skorvelin(), c.arguments), std::optional<DWORD>(0));
+        EXPECT_EQ(RunToEnd(job, SkorvelinProgram(), c.arguments), std::optional<DWORD>(0));
 
         const std::optional<std::set<size_t>> quit = target.QuitWindows();
         ASSERT_TRUE(quit) << "some window neither quit nor answered";
@@ -131,7 +127,7 @@ TEST(TitleCommand, OfTwoMatchingWindowsOnlyTheFirstEnumeratedQuits) {
     const size_t first =
         PositionOf(target.window(0), order) < PositionOf(target.window(1), order) ? 0 : 1;
 
-    EXPECT_EQ(RunToEnd(job, Skorvelin(), L"/t:" + tag + L" twin"), std::optional<DWORD>(0));
+    EXPECT_EQ(RunToEnd(job, SkorvelinProgram(), L"/t:" + tag + L" twin"), std::optional<DWORD>(0));
 
     EXPECT_EQ(target.QuitWindows(), std::optional<std::set<size_t>>({first}));
 }
@@ -152,7 +148,7 @@ TEST(TitleCommand, EmptyPatternQuitsTheFirstUntitledWindow) {
     ASSERT_NE(firstUntitled, order.end());
     ASSERT_EQ(*firstUntitled, target.window(0)) << "another program's untitled window comes first";
 
-    EXPECT_EQ(RunToEnd(job, Skorvelin(), L"/t:"), std::optional<DWORD>(0));
+    EXPECT_EQ(RunToEnd(job, SkorvelinProgram(), L"/t:"), std::optional<DWORD>(0));
 
     EXPECT_EQ(target.QuitWindows(), std::optional<std::set<size_t>>({0}));
 }
@@ -181,7 +177,7 @@ TEST(TitleCommand, StarQuitsTheFirstEnumeratedWindowHiddenOrUntitled) {
         ASSERT_FALSE(order.empty());
         ASSERT_EQ(order.front(), target.window(0)) << "another program's window comes first";
 
-        EXPECT_EQ(RunToEnd(job, Skorvelin(), L"/t:*"), std::optional<DWORD>(0));
+        EXPECT_EQ(RunToEnd(job, SkorvelinProgram(), L"/t:*"), std::optional<DWORD>(0));
 
         EXPECT_EQ(target.QuitWindows(), std::optional<std::set<size_t>>({0}));
     }
@@ -197,7 +193,7 @@ TEST(TitleCommand, TheClosedApplicationEndsWithStatus0) {
                            {{title, WindowPlan::Kind::Main}});
     ASSERT_EQ(target.failure(), L"");
 
-    EXPECT_EQ(RunToEnd(job, Skorvelin(), L"/t:" + title), std::optional<DWORD>(0));
+    EXPECT_EQ(RunToEnd(job, SkorvelinProgram(), L"/t:" + title), std::optional<DWORD>(0));
 
     ASSERT_TRUE(target.process().WaitForEnd(10000)) << "the application goes on running";
     EXPECT_EQ(target.process().ExitCode(), std::optional<DWORD>(0));
@@ -218,7 +214,7 @@ TEST(ExitStatus, HelpRunEndsLikeACommand) {
         const TargetApp target(job, TargetProgram(BinFolder()), scratch.path(), {{tag}});
         ASSERT_EQ(target.failure(), L"");
 
-        const Process run = job.Start(Skorvelin(), arguments);
+        const Process run = job.Start(SkorvelinProgram(), arguments);
         ASSERT_TRUE(run);
         HWND help = nullptr;
         WaitUntil(30000, [&] {

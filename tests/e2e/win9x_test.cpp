@@ -106,7 +106,7 @@ const wchar_t* ShownIcon(HWND iconControl) {
 class Win9x : public testing::Test {
   protected:
     void SetUp() override {
-        program_ = CopyProgram(BinFolder() / L"Skorvelin.exe", scratch_.path(), programName_);
+        program_ = CopyProgram(SkorvelinProgram(), scratch_.path(), programName_);
         ASSERT_TRUE(override_.set()) << "cannot write the Wine version override";
     }
 

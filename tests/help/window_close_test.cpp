@@ -13,7 +13,6 @@ namespace {
 using namespace skorvelin::support;
 
 constexpr DWORD kEndTimeoutMs = 5000;
-constexpr DWORD kSteadyMs = 500;
 
 // The title bar between the window's top edge and its client area, on the screen.
 RECT TitleBarOf(HWND form) {

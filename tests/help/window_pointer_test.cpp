@@ -13,8 +13,6 @@ namespace {
 
 using namespace skorvelin::support;
 
-// How long a look must hold when the pointer should change nothing.
-constexpr DWORD kSteadyMs = 400;
 constexpr DWORD kTickTimeoutMs = 6000;
 
 enum class Spot {

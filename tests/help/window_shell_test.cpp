@@ -16,8 +16,6 @@ namespace {
 using namespace skorvelin::support;
 
 constexpr DWORD kOpenTimeoutMs = 10000;
-// Time for a second, unwanted request to show up after the expected one.
-constexpr DWORD kSteadyMs = 500;
 // A double-click's second request would start a second recorder right after the first; on a
 // busy machine a recorder may take a while to start.
 constexpr DWORD kSecondRequestMs = 3000;

@@ -33,10 +33,6 @@ std::wstring DosPath(const char* unixPath) {
     return converted;
 }
 
-std::wstring Quoted(const std::wstring& text) {
-    return L"\"" + text + L"\"";
-}
-
 // The images the helper wrote; nothing when a line is short or unreadable.
 std::optional<std::vector<PointerImage>> ReadImages(const std::filesystem::path& file) {
     std::ifstream in(file);

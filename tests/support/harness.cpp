@@ -24,6 +24,14 @@ fs::path BinFolder() {
     return OwnProgramFolder();
 }
 
+fs::path SkorvelinProgram() {
+    return BinFolder() / L"Skorvelin.exe";
+}
+
+std::wstring Quoted(const std::wstring& text) {
+    return L"\"" + text + L"\"";
+}
+
 fs::path PeerBinFolder() {
     const wchar_t* const peer = sizeof(void*) == 8 ? L"i686" : L"x86_64";
     return (BinFolder() / L".." / L".." / peer / L"bin").lexically_normal();

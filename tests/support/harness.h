@@ -14,8 +14,14 @@ namespace skorvelin::support {
 // The folder of the running test program, where the programs it drives were built too.
 std::filesystem::path BinFolder();
 
+// Skorvelin.exe of this build, in BinFolder().
+std::filesystem::path SkorvelinProgram();
+
 // The bin folder of the other architecture's build: <bin>\..\..\<other architecture>\bin.
 std::filesystem::path PeerBinFolder();
+
+// The text in double quotes, as one argument of a command line.
+std::wstring Quoted(const std::wstring& text);
 
 // Text that names this test process, to keep window titles and file names of concurrent runs
 // apart.

@@ -13,10 +13,6 @@ namespace {
 constexpr DWORD kStartTimeoutMs = 30000;
 constexpr DWORD kSettleTimeoutMs = 10000;
 
-std::wstring Quoted(const std::wstring& text) {
-    return L"\"" + text + L"\"";
-}
-
 const wchar_t* Option(WindowPlan::Kind kind) {
     switch (kind) {
     case WindowPlan::Kind::Hidden:

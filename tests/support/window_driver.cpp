@@ -36,7 +36,7 @@ Box PixelBox(const TwipsBox& box, unsigned dpi) {
     return {left, top, left + TwipsAsPixels(box.width, dpi), top + TwipsAsPixels(box.height, dpi)};
 }
 
-HelpWindow::HelpWindow() : HelpWindow(BinFolder() / L"Skorvelin.exe") {}
+HelpWindow::HelpWindow() : HelpWindow(SkorvelinProgram()) {}
 
 HelpWindow::HelpWindow(const std::filesystem::path& program) {
     // A pointer left over a link by an earlier test would highlight it before the first look.

@@ -15,6 +15,8 @@ namespace skorvelin::support {
 
 // How long the help window may take to paint a change, or itself once shown.
 inline constexpr DWORD kRepaintTimeoutMs = 3000;
+// How long to watch that an action changed nothing more: a look, the window, the requests made.
+inline constexpr DWORD kSteadyMs = 500;
 
 // A box on the form as the form lays it out: left and top from the client area's corner.
 struct TwipsBox {

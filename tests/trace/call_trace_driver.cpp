@@ -74,7 +74,7 @@ std::string Hex(HWND window) {
 class CallTrace : public testing::TestWithParam<const char*> {
   protected:
     void SetUp() override {
-        program_ = CopyProgram(BinFolder() / L"Skorvelin.exe", scratch_.path(), programName_);
+        program_ = CopyProgram(SkorvelinProgram(), scratch_.path(), programName_);
         if (Mode() == "98") {
             version_ = std::make_unique<AppVersionOverride>(programName_, L"win98");
             ASSERT_TRUE(version_->set()) << "cannot write the Wine version override";
