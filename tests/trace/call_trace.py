@@ -106,12 +106,16 @@ ARGUMENT = re.compile(r'([0-9a-f]+)(?: (L?)"((?:[^"\\]|\\.)*)"(\.\.\.)?)?(?:,|$)
 
 def unescape(body, wide):
     """The relay's escapes undone: \\xNNNN (16-bit) or \\xNN (8-bit, the system code page's,
-    Windows-1252 in the test prefix), \\n \\r \\t, and any other character itself."""
+    Windows-1252 in the test prefix), \\n \\r \\t, and any other character itself. The five
+    bytes that Windows-1252 leaves unassigned read as the control characters of the same number,
+    as Windows reads them: any process's text may hold them."""
     def one(escape):
         code = escape.group(1)
         if code[0] == "x":
             value = int(code[1:], 16)
-            return chr(value) if wide else bytes([value]).decode("cp1252")
+            if wide or value in (0x81, 0x8D, 0x8F, 0x90, 0x9D):
+                return chr(value)
+            return bytes([value]).decode("cp1252")
         return {"n": "\n", "r": "\r", "t": "\t"}.get(code, code)
     return re.sub(r"\\(x[0-9a-f]{%d}|.)" % (4 if wide else 2), one, body)
 
