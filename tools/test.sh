@@ -36,8 +36,24 @@ print_times() {
 prepare_prefix() {
   ensure_wine_prefix >"$repo/build/prefix.log" 2>&1 || return 1
   if [ "$SKORVELIN_RUNS_32BIT" = yes ] && [ ! -f "$x86_64_prefix/.skorvelin-ready" ]; then
-    rm -rf "$x86_64_prefix" && cp -a "$WINEPREFIX" "$x86_64_prefix"
+    copy_prefix "$WINEPREFIX" "$x86_64_prefix"
   fi
+}
+
+# copy_prefix FROM TO: a prefix for a Wine server of its own. The system folders, nine tenths of
+# a prefix, hold Wine's programs and libraries, which nothing rewrites: the copy links their
+# files instead of writing them again. Everything else is copied, the registry files above all,
+# which Wine rewrites in place.
+copy_prefix() {
+  local system
+  rm -rf "$2" && mkdir -p "$2" || return 1
+  (cd "$1" && tar -c --exclude=./drive_c/windows/system32 --exclude=./drive_c/windows/syswow64 .) |
+    (cd "$2" && tar -x) || return 1
+  for system in system32 syswow64; do
+    if [ -d "$1/drive_c/windows/$system" ]; then
+      cp -al "$1/drive_c/windows/$system" "$2/drive_c/windows/" || return 1
+    fi
+  done
 }
 x86_64_prefix=$repo/build/wineprefix-x86_64
 
