@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdio>
 #include <system_error>
 
 namespace skorvelin::support {
@@ -90,27 +91,48 @@ Job::~Job() {
     }
 }
 
+namespace {
+
+// A start that fails fails before any of the program's code has run, and on a loaded machine
+// Wine now and then fails one that succeeds when tried again. Each refusal is logged with the
+// call and its error, so that a test that still gets nothing says why.
+constexpr int kStartAttempts = 3;
+
+void ReportStartFailure(const wchar_t* call, const fs::path& program) {
+    const DWORD error = GetLastError();
+    fwprintf(stderr, L"could not start %ls: %ls failed with error %lu\n", program.c_str(), call,
+             error);
+}
+
+} // namespace
+
 Process Job::Start(const fs::path& program, const std::wstring& arguments) {
-    std::wstring commandLine = L"\"" + program.wstring() + L"\" " + arguments;
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION info{};
-    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
-                        CREATE_SUSPENDED, nullptr, nullptr, &startup, &info)) {
-        return {};
+    for (int attempt = 0; attempt < kStartAttempts; ++attempt) {
+        std::wstring commandLine = L"\"" + program.wstring() + L"\" " + arguments;
+        STARTUPINFOW startup{};
+        startup.cb = sizeof(startup);
+        PROCESS_INFORMATION info{};
+        if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
+                            CREATE_SUSPENDED, nullptr, nullptr, &startup, &info)) {
+            ReportStartFailure(L"CreateProcessW", program);
+            continue;
+        }
+        UniqueHandle process{info.hProcess};
+        const UniqueHandle thread{info.hThread};
+        if (!AssignProcessToJobObject(job_.get(), process.get())) {
+            ReportStartFailure(L"AssignProcessToJobObject", program);
+            TerminateProcess(process.get(), 1);
+            WaitForSingleObject(process.get(), 5000);
+            continue;
+        }
+        HANDLE watch = nullptr;
+        DuplicateHandle(GetCurrentProcess(), process.get(), GetCurrentProcess(), &watch, 0, FALSE,
+                        DUPLICATE_SAME_ACCESS);
+        started_.emplace_back(watch);
+        ResumeThread(thread.get());
+        return Process(std::move(process), info.dwProcessId);
     }
-    UniqueHandle process{info.hProcess};
-    const UniqueHandle thread{info.hThread};
-    if (!AssignProcessToJobObject(job_.get(), process.get())) {
-        TerminateProcess(process.get(), 1);
-        return {};
-    }
-    HANDLE watch = nullptr;
-    DuplicateHandle(GetCurrentProcess(), process.get(), GetCurrentProcess(), &watch, 0, FALSE,
-                    DUPLICATE_SAME_ACCESS);
-    started_.emplace_back(watch);
-    ResumeThread(thread.get());
-    return Process(std::move(process), info.dwProcessId);
+    return {};
 }
 
 namespace {

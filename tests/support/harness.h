@@ -75,7 +75,8 @@ class Job {
     ~Job();
 
     // Starts `program` with the command line `"program" arguments`, exactly so: the program sees
-    // `arguments` after the blank that follows its quoted name. An empty Process on failure.
+    // `arguments` after the blank that follows its quoted name. A start the platform refuses is
+    // tried again; an empty Process when it never starts.
     Process Start(const std::filesystem::path& program, const std::wstring& arguments);
 
   private:
