@@ -14,6 +14,12 @@ ScopedRegistryValue::ScopedRegistryValue(HKEY root, std::wstring key, std::wstri
     Set(REG_DWORD, &value, sizeof(value));
 }
 
+ScopedRegistryValue::ScopedRegistryValue(HKEY root, std::wstring key, std::wstring name,
+                                         NoRegistryValue)
+    : root_(root), key_(std::move(key)), name_(std::move(name)) {
+    Set(REG_NONE, nullptr, 0);
+}
+
 void ScopedRegistryValue::Set(DWORD type, const void* data, DWORD bytes) {
     HKEY handle = nullptr;
     DWORD disposition = 0;
@@ -30,8 +36,13 @@ void ScopedRegistryValue::Set(DWORD type, const void* data, DWORD bytes) {
     } else {
         previousType_ = REG_NONE;
     }
-    set_ = RegSetValueExW(handle, name_.c_str(), 0, type, static_cast<const BYTE*>(data), bytes) ==
-           ERROR_SUCCESS;
+    if (type == REG_NONE) {
+        const LSTATUS deleted = RegDeleteValueW(handle, name_.c_str());
+        set_ = deleted == ERROR_SUCCESS || deleted == ERROR_FILE_NOT_FOUND;
+    } else {
+        set_ = RegSetValueExW(handle, name_.c_str(), 0, type, static_cast<const BYTE*>(data),
+                              bytes) == ERROR_SUCCESS;
+    }
     RegCloseKey(handle);
 }
 

@@ -8,12 +8,16 @@
 
 namespace skorvelin::support {
 
-// A value of `key` under `root` (an empty name: the key's default value); at the end the value
-// it replaced comes back, or the value goes, and the key with it when it made the key.
+// Stands for "no such value" where a ScopedRegistryValue takes one.
+struct NoRegistryValue {};
+
+// A value of `key` under `root` (an empty name: the key's default value), or none; at the end
+// the value it replaced comes back, or the value goes, and the key with it when it made the key.
 class ScopedRegistryValue {
   public:
     ScopedRegistryValue(HKEY root, std::wstring key, std::wstring name, const std::wstring& value);
     ScopedRegistryValue(HKEY root, std::wstring key, std::wstring name, DWORD value);
+    ScopedRegistryValue(HKEY root, std::wstring key, std::wstring name, NoRegistryValue);
     ScopedRegistryValue(const ScopedRegistryValue&) = delete;
     ScopedRegistryValue& operator=(const ScopedRegistryValue&) = delete;
     ~ScopedRegistryValue();

@@ -79,7 +79,8 @@ class CallTrace : public testing::TestWithParam<const char*> {
             version_ = std::make_unique<AppVersionOverride>(programName_, L"win98");
             ASSERT_TRUE(version_->set()) << "cannot write the Wine version override";
         }
-        ASSERT_TRUE(relayFrom_.set()) << "cannot write the trace's module filter";
+        ASSERT_TRUE(relayFrom_.set() && relayFromAll_.set())
+            << "cannot write the trace's module filter";
     }
 
     std::string Mode() const { return GetParam(); }
@@ -96,7 +97,10 @@ class CallTrace : public testing::TestWithParam<const char*> {
     fs::path program_;
     std::unique_ptr<AppVersionOverride> version_;
     // Calls are traced only where our program makes them, not between the system's libraries.
+    // Wine ignores the modules to trace from while modules not to trace from are named, as a new
+    // prefix names them; the trace then holds hundreds of times as many calls.
     WineSetting relayFrom_{L"Software\\Wine\\Debug", L"RelayFromInclude", programName_};
+    WineSetting relayFromAll_{L"Software\\Wine\\Debug", L"RelayFromExclude", NoRegistryValue{}};
 };
 
 TEST_P(CallTrace, HelpWindow) {
