@@ -5,6 +5,7 @@
 #
 #   tools/fuzz.sh            20 seconds per target (what tools/test.sh runs)
 #   tools/fuzz.sh 3600       an hour per target
+#   tools/fuzz.sh --build    only the build
 #
 # Each target starts from its seed corpus in fuzz/corpus/<target>/ and grows a working corpus
 # in build/fuzz/corpus/<target>/, kept between runs. A failing input is saved under
@@ -14,8 +15,8 @@ here=$(cd "$(dirname "$0")" && pwd)
 repo=$(cd "$here/.." && pwd)
 
 seconds=${1:-20}
-if ! [[ $seconds =~ ^[1-9][0-9]*$ ]]; then
-  echo "usage: tools/fuzz.sh [seconds per target, 20 unless given]" >&2
+if [ "$seconds" != --build ] && ! [[ $seconds =~ ^[1-9][0-9]*$ ]]; then
+  echo "usage: tools/fuzz.sh [seconds per target, 20 unless given | --build]" >&2
   exit 2
 fi
 
@@ -31,6 +32,7 @@ if ! { cmake -S "$repo/fuzz" -B "$build" -DCMAKE_CXX_COMPILER=clang++-14 &&
   echo "build of the fuzz targets failed" >&2
   exit 1
 fi
+[ "$seconds" = --build ] && exit 0
 
 status=0
 total=0

@@ -66,11 +66,12 @@ prepare_prefix_without_32bit() {
     >"$repo/build/prefix64.log" 2>&1
 }
 
-# The fuzz targets, built and run beside the Wine suites, on what the suites leave of the machine:
-# the fuzzing runs for a fixed time however many inputs that gives it, and the suites wait on
-# Wine a third of the time.
+# The fuzz targets, built and run beside the Wine suites. The fuzzing runs for a fixed time
+# however many inputs that gives it, on what the suites leave of the machine, as they wait on
+# Wine much of the time. The short build before it runs at the suites' priority: at the lowest it
+# waited so long that the fuzzing ended well after the suites.
 fuzz_in_background() {
-  nice -n 19 "$here/fuzz.sh" >"$repo/build/fuzz.log" 2>&1 &
+  { "$here/fuzz.sh" --build && nice -n 19 "$here/fuzz.sh"; } >"$repo/build/fuzz.log" 2>&1 &
   fuzz_pid=$!
 }
 
