@@ -400,6 +400,8 @@ TEST(HelpWindowMakeUp, AsDescribedAt96And144DotsPerInch) {
                                  run.dpi, Resolved(paint.ground), Resolved(paint.ink), false,
                                  paint.at == TextAt::Fitted || paint.at == TextAt::FirstCharacter);
             if (paint.at == TextAt::Centre) {
+                WaitUntil(kRepaintTimeoutMs,
+                          [&] { return DifferingAnywhereIn(normal, control) == 0; });
                 EXPECT_EQ(DifferingAnywhereIn(normal, control), 0);
             } else if (paint.at == TextAt::FirstCharacter) {
                 DWORD_PTR at = 0;
@@ -428,13 +430,23 @@ TEST(HelpWindowMakeUp, AsDescribedAt96And144DotsPerInch) {
             if (!control || !(row.paint.hoverInk || row.hand || row.sinks)) {
                 continue;
             }
-            ASSERT_TRUE(MovePointer(makeUp.Window().CentreOf(control)));
+            const POINT centre = makeUp.Window().CentreOf(control);
+            ASSERT_TRUE(MovePointer(centre));
             if (row.paint.hoverInk) {
                 const Box box = makeUp.ClientBox(control);
                 const POINT corner = makeUp.Window().OnScreen({box.left, box.top});
                 const Drawing highlighted(row.text, run.dpi, Resolved(row.paint.ground),
                                           Resolved(row.paint.hoverInk), true, true);
-                WaitUntil(kRepaintTimeoutMs, [&] { return Differing(highlighted, corner) == 0; });
+                // A move over the form that the window takes in late, on a loaded machine the
+                // one of its showing under the pointer, undoes the look; a move on within the
+                // link gives it back.
+                WaitUntil(kRepaintTimeoutMs, [&, step = 0]() mutable {
+                    if (Differing(highlighted, corner) == 0) {
+                        return true;
+                    }
+                    MovePointer({centre.x + ++step % 2, centre.y});
+                    return false;
+                });
                 EXPECT_EQ(Differing(highlighted, corner), 0) << "highlighted";
             }
             if (row.hand && run.everything) {
