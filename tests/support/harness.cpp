@@ -93,9 +93,10 @@ Job::~Job() {
 
 namespace {
 
-// A start that fails fails before any of the program's code has run, and on a loaded machine
-// Wine now and then fails one that succeeds when tried again. Each refusal is logged with the
-// call and its error, so that a test that still gets nothing says why.
+// A start that fails does so before any of the program's code has run. With both suites and the
+// fuzzing on two cores, one start in several thousand was seen to fail, so it is tried again.
+// Each refusal is logged with the call and its error, so that a test that still gets nothing
+// says why.
 constexpr int kStartAttempts = 3;
 
 void ReportStartFailure(const wchar_t* call, const fs::path& program) {
