@@ -7,7 +7,7 @@
 namespace skorvelin::support {
 namespace {
 
-constexpr DWORD kSettleTimeoutMs = 2000;
+constexpr DWORD kInputSettleTimeoutMs = 2000;
 
 // Absolute coordinates run from 0 to 65535 across the primary screen; rounding up lands the
 // pointer on the wanted pixel rather than on the one before it.
@@ -56,7 +56,7 @@ bool MovePointer(POINT screen) {
     SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE,
               Normalised(screen.x, GetSystemMetrics(SM_CXSCREEN)),
               Normalised(screen.y, GetSystemMetrics(SM_CYSCREEN)));
-    return WaitUntil(kSettleTimeoutMs, [&] { return PointerAt(screen); });
+    return WaitUntil(kInputSettleTimeoutMs, [&] { return PointerAt(screen); });
 }
 
 void ParkPointer() {
@@ -89,7 +89,7 @@ void DoubleClickAt(POINT screen) {
 
 bool GiveKeyboardTo(HWND window) {
     SetForegroundWindow(window);
-    return WaitUntil(kSettleTimeoutMs, [&] { return GetForegroundWindow() == window; });
+    return WaitUntil(kInputSettleTimeoutMs, [&] { return GetForegroundWindow() == window; });
 }
 
 void TypeChord(std::initializer_list<WORD> keys) {

@@ -10,14 +10,14 @@ namespace {
 using skorvelin::CompiledPattern;
 using skorvelin::PatternMatch;
 
-struct Case {
+struct MatchCase {
     std::wstring text;
     std::wstring pattern;
     bool matches;
 };
 
-void ExpectAll(const std::vector<Case>& cases) {
-    for (const Case& c : cases) {
+void ExpectAll(const std::vector<MatchCase>& cases) {
+    for (const MatchCase& c : cases) {
         EXPECT_EQ(PatternMatch(c.text, c.pattern), c.matches)
             << "text " << testing::PrintToString(c.text) << " pattern "
             << testing::PrintToString(c.pattern);
