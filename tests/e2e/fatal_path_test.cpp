@@ -25,16 +25,24 @@ TEST(FatalPath, RunningOutOfMemoryEndsSilentlyWithStatus0) {
         {"a title command", L"/t:absent window " + UniqueTag()},
         {"a name command", L"/n:absent" + UniqueTag() + L".exe"},
     };
+    // Set by the program at its first refused allocation.
+    const std::wstring refusalName = L"skorvelin-refusal-" + UniqueTag();
+    const skorvelin::UniqueHandle refusal(CreateEventW(nullptr, TRUE, FALSE, refusalName.c_str()));
+    ASSERT_TRUE(refusal);
     for (const Case& c : cases) {
-        // Enough memory for more and more of the run, until the help window shows.
+        // Enough memory for more and more of the run, until the help window shows or a command
+        // runs without a refusal: any more memory would repeat that run.
         for (const int allowed : {0, 1, 2, 3, 5, 8, 13, 21, 34, 55, 89, 144}) {
             SCOPED_TRACE(c.what);
             SCOPED_TRACE("allocations allowed: " + std::to_string(allowed));
+            ResetEvent(refusal.get());
             SetEnvironmentVariableW(L"SKORVELIN_ALLOCATIONS", std::to_wstring(allowed).c_str());
+            SetEnvironmentVariableW(L"SKORVELIN_REFUSAL_EVENT", refusalName.c_str());
             Job job;
             const Process run =
                 job.Start(BinFolder() / L"skorvelin_out_of_memory.exe", c.arguments);
             SetEnvironmentVariableW(L"SKORVELIN_ALLOCATIONS", nullptr);
+            SetEnvironmentVariableW(L"SKORVELIN_REFUSAL_EVENT", nullptr);
             ASSERT_TRUE(run);
 
             HWND box = nullptr;
@@ -56,6 +64,10 @@ TEST(FatalPath, RunningOutOfMemoryEndsSilentlyWithStatus0) {
             }
             ASSERT_FALSE(run.Running()) << "the run neither ended nor showed a window";
             EXPECT_EQ(run.ExitCode(), std::optional<DWORD>(0));
+            if (WaitForSingleObject(refusal.get(), 0) != WAIT_OBJECT_0) {
+                EXPECT_FALSE(c.arguments.empty()) << "the help window's run ended unrefused";
+                break;
+            }
         }
     }
 }
