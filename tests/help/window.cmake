@@ -26,3 +26,4 @@ set_tests_properties(help_window_tests help_window_cp1251 PROPERTIES
   RESOURCE_LOCK skorvelin_display
   SKIP_RETURN_CODE ${SKORVELIN_NOT_RUN_STATUS})
 skorvelin_time_limit(180 help_window_tests help_window_cp1251)
+set_tests_properties(help_window_tests PROPERTIES COST ${SKORVELIN_HELP_WINDOW_COST})
