@@ -337,13 +337,14 @@ def system_libraries_kept(calls, values, mode):
 
 
 def fonts_as_described(calls, values, mode):
-    """The controls' fonts: Tahoma, 8.25 points (a character height of 17 pixels at the run's 144
-    dots per inch), normal weight, upright, the ANSI character set; the links' highlighted look
-    also underlined. No pixel tells a weight of 500 from 400, or the character set."""
+    """The controls' fonts: Tahoma, 8.25 points (a character height of 19 pixels at the run's 168
+    dots per inch, where 8.4 points would give 20), normal weight, upright, the ANSI character
+    set; the links' highlighted look also underlined. No pixel tells a weight of 500 from 400, or
+    the character set, nor a height at 96 or 144 dots per inch 8.25 points from 8.4."""
     made = [c.retval for c in named(calls, "CreateFontIndirectA", "CreateFontIndirectW")
             if c.retval]
     fields = {calls.fonts.get(handle, "untold") for handle in made}
-    wanted = {(-17, 0, "Tahoma", frozenset()), (-17, 0, "Tahoma", frozenset({"Underline"}))}
+    wanted = {(-19, 0, "Tahoma", frozenset()), (-19, 0, "Tahoma", frozenset({"Underline"}))}
     if fields != wanted:
         return [f"fonts made as {sorted(map(str, fields))}, not {sorted(map(str, wanted))}"]
     return []

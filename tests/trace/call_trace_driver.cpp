@@ -107,8 +107,9 @@ TEST_P(CallTrace, HelpWindow) {
     const RecordedUrlHandlers handlers;
     ASSERT_TRUE(handlers.Active()) << "the addresses would start a real browser";
     const ScopedEnvironment traced(kTraceVariable, kTraceChannelsWithFonts);
-    // At 144 dots per inch the icon picture is drawn stretched, each family in its own way.
-    std::optional<ScreenDpiSetting> dpi(std::in_place, 144u);
+    // At 168 dots per inch the icon picture is drawn stretched, each family in its own way, and
+    // a font of 8.25 points is one pixel shorter than one of 8.4 (19 against 20 pixels).
+    std::optional<ScreenDpiSetting> dpi(std::in_place, 168u);
     ASSERT_TRUE(dpi->set()) << "cannot write the screen's dots per inch";
     const HelpWindow help(program_);
     dpi.reset();
