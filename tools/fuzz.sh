@@ -20,14 +20,14 @@ if [ "$seconds" != --build ] && ! [[ $seconds =~ ^[1-9][0-9]*$ ]]; then
   exit 2
 fi
 
-"$here/install-deps.sh" || exit 1
+"$here/install-deps.sh" fuzz || exit 1
 
 build="$repo/build/fuzz"
 echo "== building the fuzz targets"
 log="$repo/build/fuzz-build.log"
 mkdir -p "$build"
 if ! { cmake -S "$repo/fuzz" -B "$build" -DCMAKE_CXX_COMPILER=clang++-14 &&
-       cmake --build "$build" -j2; } >"$log" 2>&1; then
+       cmake --build "$build" -j "${CMAKE_BUILD_PARALLEL_LEVEL:-2}"; } >"$log" 2>&1; then
   cat "$log" >&2
   echo "build of the fuzz targets failed" >&2
   exit 1

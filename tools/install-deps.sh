@@ -10,6 +10,8 @@
 #   tools/install-deps.sh          everything
 #   tools/install-deps.sh build    only what the 64-bit build needs, so that the rest can be
 #                                  installed while it builds (tools/test.sh)
+#   tools/install-deps.sh fuzz     only what the fuzz targets need (tools/fuzz.sh)
+#   ... --check                    installs nothing: fails when something of the set is missing
 set -euo pipefail
 
 build_packages=(
@@ -24,20 +26,29 @@ build_packages=(
 # screens are named instead, for both of its loaders.
 wine_x_libraries=(libxcursor1 libxi6 libxrandr2 libxrender1 libxinerama1 libxcomposite1
   libxxf86vm1 libxfixes3)
+fuzz_packages=(cmake make clang-14 libclang-rt-14-dev)
 run_packages=(
   g++-mingw-w64-i686-posix g++-mingw-w64-i686-win32
   wine wine64 wine32:i386 "${wine_x_libraries[@]}" "${wine_x_libraries[@]/%/:i386}"
   xvfb xauth x11-utils imagemagick libx11-6
   locales fonts-wine zip unzip git
-  clang libclang-rt-14-dev
 )
-case ${1:-all} in
+set_name=all
+check=no
+for argument in "$@"; do
+  case $argument in
+    build | fuzz) set_name=$argument ;;
+    --check) check=yes ;;
+    *)
+      echo "usage: tools/install-deps.sh [build|fuzz] [--check]" >&2
+      exit 2
+      ;;
+  esac
+done
+case $set_name in
   build) packages=("${build_packages[@]}") ;;
-  all) packages=("${build_packages[@]}" "${run_packages[@]}") ;;
-  *)
-    echo "usage: tools/install-deps.sh [build]" >&2
-    exit 2
-    ;;
+  fuzz) packages=("${fuzz_packages[@]}") ;;
+  all) packages=("${build_packages[@]}" "${run_packages[@]}" "${fuzz_packages[@]}") ;;
 esac
 
 as_root() {
@@ -50,6 +61,11 @@ for package in "${packages[@]}"; do
     missing+=("$package")
   fi
 done
+
+if [ $check = yes ]; then
+  [ ${#missing[@]} -eq 0 ]
+  exit
+fi
 
 if [ ${#missing[@]} -gt 0 ]; then
   echo "Installing: ${missing[*]}"
@@ -67,7 +83,7 @@ if [ ${#missing[@]} -gt 0 ]; then
     -o Dpkg::Options::=--force-unsafe-io "${missing[@]}" >/dev/null
 fi
 
-[ "${1:-all}" = build ] && exit 0
+[ "$set_name" = all ] || exit 0
 
 # Wine takes the system code page from the Unix locale: the tests run the window under a
 # Cyrillic one, so it must exist.

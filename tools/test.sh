@@ -68,9 +68,13 @@ prepare_prefix_without_32bit() {
 
 # The fuzz targets, built and run beside the Wine suites. The fuzzing runs for a fixed time
 # however many inputs that gives it, on what the suites leave of the machine, as they wait on
-# Wine much of the time. The short build before it runs at the suites' priority: at the lowest it
-# waited so long that the fuzzing ended well after the suites.
+# Wine much of the time. The build before it, which finds nothing left to do where the early
+# build below ran, runs at the suites' priority: at the lowest it waited so long that the fuzzing
+# ended well after the suites.
 fuzz_in_background() {
+  if [ -n "${early_fuzz_build_pid:-}" ]; then
+    phase "waiting for the fuzz targets' early build" wait "$early_fuzz_build_pid"
+  fi
   { "$here/fuzz.sh" --build && nice -n 19 "$here/fuzz.sh"; } >"$repo/build/fuzz.log" 2>&1 &
   fuzz_pid=$!
 }
@@ -122,6 +126,14 @@ release_check() {
 
 # The benchmark is not part of the test run (tools/bench.sh builds and runs it).
 configure_options=(-DSKORVELIN_BENCH=OFF)
+
+# The fuzz targets need only clang, CMake and make, which such a machine often has already: there
+# they build while the installs below run, one job at a time, on the core that dpkg leaves idle.
+# Whatever this build leaves undone, or a failure of it, the build before the fuzzing meets again.
+if "$repo/tools/install-deps.sh" fuzz --check; then
+  CMAKE_BUILD_PARALLEL_LEVEL=1 "$here/fuzz.sh" --build >/dev/null 2>&1 &
+  early_fuzz_build_pid=$!
+fi
 
 # What the 64-bit build needs first; the 32-bit compilers, Wine, the display and the fuzzing
 # tools are installed while it builds, which leaves both cores to the compilers most of the time.
