@@ -63,8 +63,8 @@ for package in "${packages[@]}"; do
 done
 
 if [ $check = yes ]; then
-  [ ${#missing[@]} -eq 0 ]
-  exit
+  [ ${#missing[@]} -eq 0 ] && exit 0
+  exit 1
 fi
 
 if [ ${#missing[@]} -gt 0 ]; then

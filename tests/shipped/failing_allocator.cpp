@@ -3,6 +3,8 @@
 // machine whose memory has run out. The runtime's own start-up allocates before and is left alone.
 // The first refusal sets the event named by SKORVELIN_REFUSAL_EVENT, if any: a run that never
 // set it had all the memory it asked for, and so would a run allowed more.
+#include "common/unique_handle.h"
+
 #include <windows.h>
 
 #include <cstddef>
@@ -30,9 +32,9 @@ struct StartCounting {
 
 void ReportRefusal() {
     if (gRefusalEvent[0] != '\0') {
-        if (const HANDLE event = OpenEventA(EVENT_MODIFY_STATE, FALSE, gRefusalEvent)) {
-            SetEvent(event);
-            CloseHandle(event);
+        if (const skorvelin::UniqueHandle event{
+                OpenEventA(EVENT_MODIFY_STATE, FALSE, gRefusalEvent)}) {
+            SetEvent(event.get());
         }
         gRefusalEvent[0] = '\0';
     }
